@@ -14,6 +14,7 @@
 namespace paradox {
 
 class Env;  // file-system seam (io.h); the default one is the real file system
+class Change;  // one change in the making (inside the library)
 
 enum class FieldType : std::uint8_t {
     Alpha = 0x01, Date = 0x02, Short = 0x03, Long = 0x04, Money = 0x05, Number = 0x06,
@@ -115,6 +116,7 @@ public:
 
 private:
     struct Impl;
+    friend class Change;
     explicit Table(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;
 };

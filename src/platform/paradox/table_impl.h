@@ -1,0 +1,73 @@
+// Inside of Table: the loaded header, the data blocks in chain order, and the
+// files beside the table. Shared by the reading, writing and creating code.
+#pragma once
+
+#include "code_page.h"
+#include "header.h"
+#include "io.h"
+#include "table.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace paradox {
+
+struct Table::Impl {
+    std::filesystem::path path;
+    Env* env = nullptr;
+    bool wantReadOnly = false;
+    bool readOnly = false;
+    std::string readOnlyReason;
+    bool broken = false;  // a change failed half-way and could not be undone here
+
+    std::unique_ptr<File> db;
+    std::uint64_t dbSize = 0;
+    Header header;
+    std::vector<std::uint8_t> headerBytes;  // the header as on disk
+    TableInfo info;
+    std::vector<FieldDef> fields;           // names in UTF-8
+    const CodePage* codePage = nullptr;
+    int keyBytes = 0;
+
+    std::vector<std::vector<std::uint8_t>> blocks;  // by block number - 1; empty when not in the chain
+    std::vector<int> chain;                         // block numbers in chain order
+    struct RowRef {
+        int block;
+        int slot;
+    };
+    std::vector<RowRef> rows;
+
+    std::filesystem::path pxPath;  // empty when the table has no key
+    bool pxExists = false;
+    std::vector<std::uint8_t> px;  // the .px file as on disk
+    std::filesystem::path mbPath;
+    mutable std::unique_ptr<File> mb;
+
+    std::string fileName() const { return path.string(); }
+    int capacity() const { return (header.blockSize - 6) / header.recordSize; }
+    static int blockRecords(const std::uint8_t* block, int recordSize);
+    const std::uint8_t* record(std::size_t row) const;
+    void checkRow(std::size_t row) const;
+    void checkField(int field) const;
+
+    void load();  // (re)reads everything from the files
+    void rebuildRows();
+    Value readBlob(const FieldDef& f, const std::uint8_t* raw, int size) const;
+    Value value(std::size_t row, int field) const;
+
+    // Writing (table_write.cpp).
+    std::vector<std::uint8_t> encodeRecord(const std::vector<std::optional<std::string>>& texts,
+                                           const std::uint8_t* current, bool inserting,
+                                           std::int64_t& autoIncrement) const;
+    void requireWritable() const;
+};
+
+// Where the .px / .mb of a table lie (whatever their case on disk), and which index
+// files are beside it.
+std::filesystem::path companionPath(const std::filesystem::path& table, const std::string& extension);
+std::vector<std::string> indexFilesBeside(const std::filesystem::path& table);
+
+}  // namespace paradox
