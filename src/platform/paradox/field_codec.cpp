@@ -81,8 +81,8 @@ void storeDouble(std::uint8_t* p, double d) {
     bytes::putBe(p, 8, v);
 }
 
-// BCD: a byte of sign (bit 7 set: positive) and scale, then 32 digit nibbles; a
-// negative number has every bit inverted. Stray nibbles end the digits.
+// BCD: a byte of sign (bit 7 set: positive), bit 6 and the scale, then 32 digit
+// nibbles, whose bits a negative number inverts. Stray nibbles end the digits.
 double bcdValue(const std::uint8_t* raw) {
     const bool positive = raw[0] & 0x80;
     const int scale = raw[0] & 0x3F;
@@ -328,11 +328,11 @@ void encode(const FieldDef& f, int size, const std::string& text, const CodePage
             digits.append(static_cast<std::size_t>(scale) - fp.size(), '0');
             bool zero = digits.find_first_not_of('0') == std::string::npos;
             if (zero) negative = false;
-            out[0] = static_cast<std::uint8_t>((negative ? 0 : 0x80) | scale);
+            out[0] = static_cast<std::uint8_t>((negative ? 0 : 0x80) | 0x40 | scale);
             for (int i = 0; i < 16; ++i)
                 out[1 + i] = static_cast<std::uint8_t>(((digits[2 * i] - '0') << 4) | (digits[2 * i + 1] - '0'));
             if (negative)
-                for (int i = 0; i < 17; ++i) out[i] = static_cast<std::uint8_t>(~out[i]);
+                for (int i = 1; i < 17; ++i) out[i] = static_cast<std::uint8_t>(~out[i]);
             return;
         }
         case FieldType::Bytes: {

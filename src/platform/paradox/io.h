@@ -65,6 +65,8 @@ public:
     bool stopped() const { return stopped_; }
     // Makes tryLock answer "held elsewhere" (a lock held by another program).
     bool lockHeldElsewhere = false;
+    // Makes writable answer no, as for a file without write permission.
+    bool filesReadOnly = false;
 
 private:
     Env& base_;

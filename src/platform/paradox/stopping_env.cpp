@@ -65,6 +65,6 @@ void StoppingEnv::syncFolder(const std::filesystem::path& folder) {
     spend();
     base_.syncFolder(folder);
 }
-bool StoppingEnv::writable(const std::filesystem::path& path) { return base_.writable(path); }
+bool StoppingEnv::writable(const std::filesystem::path& path) { return !filesReadOnly && base_.writable(path); }
 
 }  // namespace paradox

@@ -114,6 +114,10 @@ public:
     // Reads the table again from the file, so another program's changes appear.
     void refresh();
 
+    // Integrity check beyond what open checks (every value readable, keys in order,
+    // primary index matching the blocks): the problems found, empty when sound.
+    std::vector<std::string> check() const;
+
 private:
     struct Impl;
     friend class Change;
