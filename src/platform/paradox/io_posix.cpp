@@ -108,6 +108,8 @@ public:
                 throw Error(ErrorKind::NotFound, "Файл " + quoted(path) + " не найден.");
             if (err == EACCES || err == EROFS || err == EPERM)
                 throw Error(ErrorKind::ReadOnly, "Файл " + quoted(path) + " недоступен для записи.");
+            if (err == EISDIR)
+                throw Error(ErrorKind::NotParadox, "«" + path.string() + "» — это папка, а не файл таблицы.");
             if (err == EEXIST)
                 throw Error(ErrorKind::Io, "Файл " + quoted(path) + " уже существует.");
             failIo("открыть", path, err);

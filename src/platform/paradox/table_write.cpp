@@ -25,8 +25,12 @@ bool isBlobType(FieldType t) {
 
 // Releases the write lock however the change ends.
 struct LockGuard {
-    File& file;
-    ~LockGuard() { file.unlock(); }
+    File* file;
+    void release() {
+        if (file) file->unlock();
+        file = nullptr;
+    }
+    ~LockGuard() { release(); }
 };
 
 }  // namespace
@@ -191,7 +195,7 @@ void Change::commit(std::int64_t recordDelta) {
     const std::string file = t.fileName();
     if (!t.db->tryLock())
         throw Error(ErrorKind::Busy, "Таблица «" + file + "» сейчас занята другой программой; повторите попытку позже.");
-    LockGuard guard{*t.db};
+    LockGuard guard{t.db.get()};
 
     // Another program may have changed the file since it was read.
     {
@@ -199,6 +203,7 @@ void Change::commit(std::int64_t recordDelta) {
         const bool same = t.db->size() == t.dbSize && t.db->read(0, now.data(), now.size()) == now.size() &&
                           now == t.headerBytes;
         if (!same) {
+            guard.release();
             t.load();
             throw Error(ErrorKind::Busy, "Таблица «" + file +
                                              "» изменена другой программой; она прочитана заново, повторите изменение.");
