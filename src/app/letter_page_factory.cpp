@@ -1,80 +1,20 @@
 #include "app/screen_factories.h"
 #include "app/screen_registry.h"
 #include "app/screen_windows.h"
+#include "merge/letter_catalogue.h"
 
 #include <stdexcept>
 
 namespace app {
-namespace {
 
-struct LetterWindow {
-    int formNumber;
-    const char16_t* caption;
-};
-
-// The letter pages in creation order with their window captions (trailing blanks belong
-// to the captions).
-constexpr LetterWindow kLetterWindows[] = {
-    {6, u"ZER Сопроводительное письмо к актам скрытых работ"},
-    {9, u"ZER Уведомление о начале работ"},
-    {10, u"ZER Сопроводительное письмо к сметам на согласование"},
-    {11, u"ZER Уведомление о необходимости согласовать сметы"},
-    {12, u"ZER Уведомление о невозможности начать работы"},
-    {14, u"ZER Уведомление о необходимости в допработах"},
-    {16, u"ZER Уведомление об устном указании выполнять допработы"},
-    {17, u"ZER Письмо по увеличению сметы"},
-    {18, u"ZER Уведомление начале выполнения допработ "},
-    {19, u"ZER Фиксация выполненных допработ и необходимости их приемки и оплаты"},
-    {20, u"ZER Разъяснение по оплате допработ"},
-    {21, u"ZER Разъяснение по согласованию допработ"},
-    {22, u"ZER Письмо о неприменимости понижающих коэффициентов по отношению к допработам"},
-    {23, u"ZER Уведомление о приостановке из-за непригодности технической документации"},
-    {24, u"ZER Уведомление о необходимости в изменении сроков"},
-    {25, u"ZER Общее сопроводительное письмо"},
-    {26, u"ZER Уведомление о приостановке работ"},
-    {27, u"ZER Уведомление о выполнении отдельной стадии (этапа) работ"},
-    {28, u"ZER Письмо о замене материала в ходе работ"},
-    {29, u"ZER Письмо о помехах в ходе работ"},
-    {30, u"ZER Письмо об указаниях Заказчика в ходе работ, в т.ч. устных"},
-    {31, u"ZER Уведомление об окончании работ"},
-    {32, u"ZER Вызов на приемку выполненных работ"},
-    {33, u"ZER Ответ на отказ от приемки работ"},
-    {34, u"ZER Письмо об устранении недостатков"},
-    {35, u"ZER Требование подписать акты КС-2"},
-    {36, u"ZER Сопроводительное письмо к КС-2, подписанному Подрядчиком в одностороннем порядке"},
-    {37, u"ZER Требование оплатить выполненные работы"},
-    {38, u"ZER Разъяснение по неприменимости штрафных санкций по отношению к Подрядчику"},
-    {39, u"ZER Разъяснение по пеням в рамках постановлений"},
-    {40, u"ZER Приложение к письму"},
-    {41, u"ZER Служебная записка"},
-    {42, u"ZER Разъяснение по необходимости ускорить согласование смет"},
-    {43, u"ZER Разъяснение по необходимости ускорить согласование допработ"},
-    {44, u"ZER Разъяснение по необходимости ускорить согласование замены материалов"},
-    {45, u"ZER Запрос на предоставление документов, необходимых для работ"},
-    {46, u"ZER Разъяснение по удорожанию"},
-    {47, u"ZER Разъяснение по авансу"},
-    {48, u"ZER Разъяснение по оформлению допработ"},
-    {49, u"ZER Разъяснение по существенным условиям контракта"},
-    {50, u"ZER Разъяснение по срокам "},
-    {51, u"ZER Разъяснение по санкциям в отношении должностных лиц"},
-    {52, u"ZER Разъяснение по неприменимости неустойки"},
-    {53, u"ZER Разъяснение по содействию"},
-    {54, u"ZER Обоснование необходимости в изменении сроков"},
-    {55, u"ZER Разъяснение по неприменимости штрафных санкций за просрочку"},
-    {56, u"ZER Запрос пояснений от Заказчика"},
-    {57, u"ZER Запрос указаний от Заказчика"},
-    {58, u"ZER Разъяснение по неприменимости демонтажа результатов работ для контроля скрытых "},
-    {59, u"ZER Общее разъяснение по скрытым работам"},
-};
-
-}  // namespace
-
+// The letter pages are created in the catalogue's order; their class names are "TForm" and
+// the number.
 const std::vector<int>& letterPageNumbers()
 {
     static const std::vector<int> numbers = [] {
         std::vector<int> result;
-        for (const LetterWindow& w : kLetterWindows)
-            result.push_back(w.formNumber);
+        for (const merge::LetterType& letter : merge::letterCatalogue())
+            result.push_back(letter.ScreenClass.mid(5).toInt());
         return result;
     }();
     return numbers;
@@ -82,11 +22,10 @@ const std::vector<int>& letterPageNumbers()
 
 std::unique_ptr<QWidget> makeLetterPage(ScreenRegistry&, int formNumber)
 {
-    for (const LetterWindow& w : kLetterWindows)
-        if (w.formNumber == formNumber)
-            return bareScreen({QStringLiteral("Form%1").arg(formNumber), QString::fromUtf16(w.caption),
-                               QRect(200, 160, 1100, 700)});
-    throw std::logic_error("makeLetterPage: no letter page TForm" + std::to_string(formNumber));
+    const merge::LetterType* letter = merge::findLetterType(QStringLiteral("TForm%1").arg(formNumber));
+    if (!letter)
+        throw std::logic_error("makeLetterPage: no letter page TForm" + std::to_string(formNumber));
+    return bareScreen({QStringLiteral("Form%1").arg(formNumber), letter->Caption, QRect(200, 160, 1100, 700)});
 }
 
 }  // namespace app
