@@ -32,8 +32,8 @@ std::vector<std::string> Table::check() const {
         } else {
             std::vector<IndexEntry> entries;
             for (int b : t.chain) {
-                const auto& img = t.blocks[static_cast<std::size_t>(b - 1)];
-                entries.push_back({img.data() + 6, b, Table::Impl::blockRecords(img.data(), t.header.recordSize)});
+                const std::uint8_t* img = t.blocks.data(b);
+                entries.push_back({img + 6, b, Table::Impl::blockRecords(img, t.header.recordSize)});
             }
             auto why = checkIndex(t.px, t.keyBytes, entries);
             if (!why.empty()) problems.push_back("Файл индекса «" + t.pxPath.string() + "»: " + why + ".");

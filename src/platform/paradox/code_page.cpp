@@ -100,8 +100,12 @@ CodePage::CodePage(int number) : number_(number) {
 
 std::string CodePage::decode(const char* bytes, std::size_t n) const {
     std::string out;
-    out.reserve(n + n / 2);
-    for (std::size_t i = 0; i < n; ++i) {
+    std::size_t ascii = 0;
+    while (ascii < n && static_cast<unsigned char>(bytes[ascii]) < 0x80) ++ascii;
+    if (ascii == n) return std::string(bytes, n);
+    out.reserve(n * 2);
+    out.append(bytes, ascii);
+    for (std::size_t i = ascii; i < n; ++i) {
         auto b = static_cast<unsigned char>(bytes[i]);
         if (b < 0x80) out.push_back(static_cast<char>(b));
         else appendUtf8(out, high_[b - 0x80]);

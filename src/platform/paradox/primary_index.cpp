@@ -48,14 +48,17 @@ std::vector<std::uint8_t> buildIndex(std::vector<std::uint8_t> header, int keyBy
     header.resize(static_cast<std::size_t>(headerSize));
 
     struct Level {
-        std::vector<std::vector<std::uint8_t>> keys;
+        std::vector<const std::uint8_t*> keys;  // point into the data blocks
         std::vector<int> blocks, counts;
     };
     // Level 1 points at data blocks; every further level at the blocks of the one below.
     std::vector<std::vector<std::uint8_t>> blocks;  // index blocks in file order
     Level current;
+    current.keys.reserve(entries.size());
+    current.blocks.reserve(entries.size());
+    current.counts.reserve(entries.size());
     for (const auto& e : entries) {
-        current.keys.emplace_back(e.key, e.key + keyBytes);
+        current.keys.push_back(e.key);
         current.blocks.push_back(e.block);
         current.counts.push_back(e.count);
     }
@@ -72,7 +75,7 @@ std::vector<std::uint8_t> buildIndex(std::vector<std::uint8_t> header, int keyBy
             int total = 0;
             for (std::size_t i = start; i < end; ++i) {
                 std::uint8_t* p = &b[6 + (i - start) * static_cast<std::size_t>(entrySize)];
-                std::memcpy(p, current.keys[i].data(), static_cast<std::size_t>(keyBytes));
+                std::memcpy(p, current.keys[i], static_cast<std::size_t>(keyBytes));
                 putShortValue(p + keyBytes, current.blocks[i]);
                 putShortValue(p + keyBytes + 2, current.counts[i]);
                 putShortValue(p + keyBytes + 4, 0);

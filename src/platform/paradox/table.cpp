@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <system_error>
 
 namespace paradox {
@@ -83,8 +84,8 @@ int Table::Impl::blockRecords(const std::uint8_t* block, int recordSize) {
 
 void Table::Impl::load() {
     const std::string file = fileName();
-    blocks.clear();
     chain.clear();
+    freeBlocks.clear();
     rows.clear();
     mb.reset();
     const auto journal = journalPath(path);
@@ -126,28 +127,31 @@ void Table::Impl::load() {
         corrupt(file, "файл обрезан: в заголовке " + std::to_string(header.fileBlocks) + " блоков, в файле " +
                           std::to_string(physical));
     const int blockCount = static_cast<int>(std::min<std::uint64_t>(physical, 0xFFFF));
-    blocks.resize(static_cast<std::size_t>(blockCount));
+    const std::size_t dataBytes = static_cast<std::size_t>(blockCount) * static_cast<std::size_t>(header.blockSize);
+    std::unique_ptr<std::uint8_t[]> all(new std::uint8_t[std::max<std::size_t>(dataBytes, 1)]);
+    if (db->read(static_cast<std::uint64_t>(header.headerSize), all.get(), dataBytes) != dataBytes)
+        corrupt(file, "файл обрезан");
+    blocks.reset(static_cast<std::size_t>(header.blockSize), blockCount, std::move(all));
     std::uint64_t total = 0;
     int previous = 0;
     for (int b = header.recordCount == 0 && header.firstBlock == 0 ? 0 : header.firstBlock; b != 0;) {
         if (b < 1 || b > blockCount) corrupt(file, "цепочка блоков указывает за конец файла");
-        auto& img = blocks[static_cast<std::size_t>(b - 1)];
-        if (!img.empty()) corrupt(file, "цепочка блоков замкнута в кольцо");
-        img.resize(static_cast<std::size_t>(header.blockSize));
-        const std::uint64_t at = static_cast<std::uint64_t>(header.headerSize) +
-                                 static_cast<std::uint64_t>(b - 1) * static_cast<std::uint64_t>(header.blockSize);
-        if (db->read(at, img.data(), img.size()) != img.size()) corrupt(file, "файл обрезан");
-        const int n = blockRecords(img.data(), header.recordSize);
-        const auto add = static_cast<std::int16_t>(le16(img.data() + 4));
+        if (blocks.used(b)) corrupt(file, "цепочка блоков замкнута в кольцо");
+        blocks.setUsed(b, true);
+        const std::uint8_t* img = blocks.data(b);
+        const int n = blockRecords(img, header.recordSize);
+        const auto add = static_cast<std::int16_t>(le16(img + 4));
         if (n > capacity() || (add >= 0 && add % header.recordSize != 0))
             corrupt(file, "неверное число записей в блоке " + std::to_string(b));
-        if (le16(img.data() + 2) != previous && previous != 0)
+        if (le16(img + 2) != previous && previous != 0)
             corrupt(file, "обратная ссылка блока " + std::to_string(b) + " неверна");
         chain.push_back(b);
         total += static_cast<std::uint64_t>(n);
         previous = b;
-        b = le16(img.data());
+        b = le16(img);
     }
+    for (int b = blockCount; b >= 1; --b)
+        if (!blocks.used(b)) freeBlocks.push_back(b);
     if (total != header.recordCount)
         corrupt(file, "в заголовке " + std::to_string(header.recordCount) + " записей, в блоках " + std::to_string(total));
     rebuildRows();
@@ -205,14 +209,14 @@ void Table::Impl::load() {
 void Table::Impl::rebuildRows() {
     rows.clear();
     for (int b : chain) {
-        const int n = blockRecords(blocks[static_cast<std::size_t>(b - 1)].data(), header.recordSize);
+        const int n = blockRecords(blocks.data(b), header.recordSize);
         for (int s = 0; s < n; ++s) rows.push_back({b, s});
     }
 }
 
 const std::uint8_t* Table::Impl::record(std::size_t row) const {
     const auto& r = rows[row];
-    return blocks[static_cast<std::size_t>(r.block - 1)].data() + 6 +
+    return blocks.data(r.block) + 6 +
            static_cast<std::size_t>(r.slot) * static_cast<std::size_t>(header.recordSize);
 }
 
@@ -323,12 +327,24 @@ std::string Table::text(std::size_t row, int field) const {
 }
 
 std::vector<std::optional<std::string>> Table::rowTexts(std::size_t row) const {
+    const Impl& t = *impl_;
+    t.checkRow(row);
     std::vector<std::optional<std::string>> out;
-    out.reserve(impl_->fields.size());
-    for (int f = 0; f < static_cast<int>(impl_->fields.size()); ++f) {
-        Value v = value(row, f);
+    out.reserve(t.fields.size());
+    const std::uint8_t* rec = t.record(row);
+    for (std::size_t f = 0; f < t.fields.size(); ++f) {
+        const auto& def = t.header.fields[f];
+        if (def.type == FieldType::Alpha) {
+            // The common case, without the detour through a typed value.
+            const auto* p = reinterpret_cast<const char*>(rec + t.header.fieldOffsets[f]);
+            const std::size_t n = strnlen(p, static_cast<std::size_t>(def.length));
+            if (n == 0) out.emplace_back(std::nullopt);
+            else out.emplace_back(t.codePage->decode(p, n));
+            continue;
+        }
+        Value v = t.value(row, static_cast<int>(f));
         if (std::holds_alternative<std::monostate>(v)) out.emplace_back(std::nullopt);
-        else out.emplace_back(codec::format(v, impl_->fields[static_cast<std::size_t>(f)].type));
+        else out.emplace_back(codec::format(v, def.type));
     }
     return out;
 }

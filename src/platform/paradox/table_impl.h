@@ -15,6 +15,39 @@
 
 namespace paradox {
 
+// The data blocks of a table in memory: those read at open share one buffer (one
+// read, one allocation), blocks added later have their own.
+class BlockStore {
+public:
+    void reset(std::size_t blockSize, int count, std::unique_ptr<std::uint8_t[]> base) {
+        blockSize_ = blockSize;
+        base_ = std::move(base);
+        extra_.clear();
+        ptr_.assign(static_cast<std::size_t>(count), nullptr);
+        used_.assign(static_cast<std::size_t>(count), 0);
+        for (int i = 0; i < count; ++i) ptr_[static_cast<std::size_t>(i)] = base_.get() + static_cast<std::size_t>(i) * blockSize_;
+    }
+    int count() const { return static_cast<int>(ptr_.size()); }
+    bool used(int b) const { return b >= 1 && b <= count() && used_[static_cast<std::size_t>(b - 1)]; }
+    void setUsed(int b, bool on) { used_[static_cast<std::size_t>(b - 1)] = on ? 1 : 0; }
+    const std::uint8_t* data(int b) const { return ptr_[static_cast<std::size_t>(b - 1)]; }
+    std::uint8_t* data(int b) { return ptr_[static_cast<std::size_t>(b - 1)]; }
+    void grow(int count) {
+        while (this->count() < count) {
+            extra_.emplace_back(new std::uint8_t[blockSize_]());
+            ptr_.push_back(extra_.back().get());
+            used_.push_back(0);
+        }
+    }
+
+private:
+    std::size_t blockSize_ = 0;
+    std::unique_ptr<std::uint8_t[]> base_;
+    std::vector<std::unique_ptr<std::uint8_t[]>> extra_;
+    std::vector<std::uint8_t*> ptr_;
+    std::vector<char> used_;
+};
+
 struct Table::Impl {
     std::filesystem::path path;
     Env* env = nullptr;
@@ -32,8 +65,9 @@ struct Table::Impl {
     const CodePage* codePage = nullptr;
     int keyBytes = 0;
 
-    std::vector<std::vector<std::uint8_t>> blocks;  // by block number - 1; empty when not in the chain
-    std::vector<int> chain;                         // block numbers in chain order
+    BlockStore blocks;
+    std::vector<int> chain;       // block numbers in chain order
+    std::vector<int> freeBlocks;  // blocks of the file outside the chain, to be used again
     struct RowRef {
         int block;
         int slot;

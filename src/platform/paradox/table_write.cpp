@@ -39,12 +39,8 @@ struct LockGuard {
 class Change {
 public:
     explicit Change(Table::Impl& t)
-        : t_(t), chain_(t.chain), fileBlocks_(static_cast<int>(t.blocks.size())),
-          autoIncrement_(t.header.autoIncrement) {
-        for (int b = 1; b <= fileBlocks_; ++b)
-            if (t.blocks[static_cast<std::size_t>(b - 1)].empty()) free_.push_back(b);
-        std::reverse(free_.begin(), free_.end());
-    }
+        : t_(t), chain_(t.chain), free_(t.freeBlocks), fileBlocks_(t.blocks.count()),
+          autoIncrement_(t.header.autoIncrement) {}
 
     std::int64_t& autoIncrement() { return autoIncrement_; }
     std::vector<int>& chain() { return chain_; }
@@ -53,8 +49,8 @@ public:
         auto it = dirty_.find(b);
         if (it != dirty_.end()) return it->second;
         auto& img = dirty_[b];
-        if (b <= static_cast<int>(t_.blocks.size()) && !t_.blocks[static_cast<std::size_t>(b - 1)].empty())
-            img = t_.blocks[static_cast<std::size_t>(b - 1)];
+        if (t_.blocks.used(b))
+            img.assign(t_.blocks.data(b), t_.blocks.data(b) + t_.header.blockSize);
         else
             img.assign(static_cast<std::size_t>(t_.header.blockSize), 0);
         return img;
@@ -62,7 +58,7 @@ public:
     const std::uint8_t* peek(int b) const {
         auto it = dirty_.find(b);
         if (it != dirty_.end()) return it->second.data();
-        return t_.blocks[static_cast<std::size_t>(b - 1)].data();
+        return t_.blocks.data(b);
     }
     int count(int b) const { return Table::Impl::blockRecords(peek(b), t_.header.recordSize); }
     void setCount(int b, int n) {
@@ -338,10 +334,12 @@ void Change::commit(std::int64_t recordDelta) {
     t.header.autoIncrement = autoIncrement_;
     t.header.fileBlocks = fileBlocks_;
     t.dbSize = pending.front().newSize;
-    if (static_cast<int>(t.blocks.size()) < fileBlocks_) t.blocks.resize(static_cast<std::size_t>(fileBlocks_));
-    for (auto& [b, img] : dirty_) t.blocks[static_cast<std::size_t>(b - 1)] = std::move(img);
-    for (int b : free_) t.blocks[static_cast<std::size_t>(b - 1)].clear();
+    t.blocks.grow(fileBlocks_);
+    for (auto& [b, img] : dirty_) std::memcpy(t.blocks.data(b), img.data(), img.size());
+    for (int b : chain_) t.blocks.setUsed(b, true);
+    for (int b : free_) t.blocks.setUsed(b, false);
     t.chain = chain_;
+    t.freeBlocks = free_;
     if (!t.pxPath.empty()) {
         t.px = std::move(newPx);
         t.pxExists = true;
