@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -73,6 +74,22 @@ private:
     long budget_;
     long used_ = 0;
     bool stopped_ = false;
+};
+
+// Files held in memory, by path: for the fuzz harness and fast tests.
+class MemoryEnv : public Env {
+public:
+    void put(const std::filesystem::path& path, std::string bytes);
+    const std::string* get(const std::filesystem::path& path) const;
+    std::unique_ptr<File> open(const std::filesystem::path& path, OpenMode mode) override;
+    bool exists(const std::filesystem::path& path) override;
+    void remove(const std::filesystem::path& path) override;
+    void rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    void syncFolder(const std::filesystem::path&) override {}
+    bool writable(const std::filesystem::path& path) override { return exists(path); }
+
+private:
+    std::map<std::string, std::shared_ptr<std::string>> files_;
 };
 
 }  // namespace paradox
