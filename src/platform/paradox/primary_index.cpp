@@ -41,18 +41,19 @@ std::vector<std::uint8_t> newIndexHeader(const Header& db, const std::string& na
 
 std::vector<std::uint8_t> buildIndex(std::vector<std::uint8_t> header, int keyBytes,
                                      const std::vector<IndexEntry>& entries) {
-    const int headerSize = le16(&header[offsets::headerSize]);
-    const int blockSize = header[offsets::blockSize] * 1024;
-    const int entrySize = keyBytes + 6;
-    const int perBlock = (blockSize - 6) / entrySize;
-    header.resize(static_cast<std::size_t>(headerSize));
+    const std::size_t headerSize = le16(&header[offsets::headerSize]);
+    const std::size_t blockSize = static_cast<std::size_t>(header[offsets::blockSize]) * 1024;
+    const std::size_t entrySize = static_cast<std::size_t>(keyBytes) + 6;
+    const std::size_t perBlock = (blockSize - 6) / entrySize;
+    header.resize(headerSize);
+    std::vector<std::uint8_t> out = std::move(header);
+    out.reserve(headerSize + (entries.size() / perBlock + 2) * blockSize * 2);
 
+    // Level 1 points at data blocks; every further level at the blocks of the one below.
     struct Level {
         std::vector<const std::uint8_t*> keys;  // point into the data blocks
         std::vector<int> blocks, counts;
     };
-    // Level 1 points at data blocks; every further level at the blocks of the one below.
-    std::vector<std::vector<std::uint8_t>> blocks;  // index blocks in file order
     Level current;
     current.keys.reserve(entries.size());
     current.blocks.reserve(entries.size());
@@ -62,54 +63,53 @@ std::vector<std::uint8_t> buildIndex(std::vector<std::uint8_t> header, int keyBy
         current.blocks.push_back(e.block);
         current.counts.push_back(e.count);
     }
+    std::size_t written = 0;  // index blocks so far
     int levels = 0;
-    int root = 0;
-    do {
+    while (true) {
         ++levels;
         Level up;
         const std::size_t n = current.keys.size();
-        const std::size_t first = blocks.size();
-        for (std::size_t start = 0; start < n || (n == 0 && start == 0); start += static_cast<std::size_t>(perBlock)) {
-            std::vector<std::uint8_t> b(static_cast<std::size_t>(blockSize), 0);
-            const std::size_t end = std::min(n, start + static_cast<std::size_t>(perBlock));
+        const std::size_t first = written;
+        std::size_t start = 0;
+        do {
+            const std::size_t end = std::min(n, start + perBlock);
+            const std::size_t at = out.size();
+            out.resize(at + blockSize, 0);
+            std::uint8_t* b = out.data() + at;
             int total = 0;
             for (std::size_t i = start; i < end; ++i) {
-                std::uint8_t* p = &b[6 + (i - start) * static_cast<std::size_t>(entrySize)];
+                std::uint8_t* p = b + 6 + (i - start) * entrySize;
                 std::memcpy(p, current.keys[i], static_cast<std::size_t>(keyBytes));
                 putShortValue(p + keyBytes, current.blocks[i]);
                 putShortValue(p + keyBytes + 2, current.counts[i]);
                 putShortValue(p + keyBytes + 4, 0);
                 total += current.counts[i];
             }
-            putLe16(&b[4], static_cast<std::uint32_t>((static_cast<int>(end - start) - 1) * entrySize) & 0xFFFF);
-            blocks.push_back(std::move(b));
-            const int number = static_cast<int>(blocks.size());
+            putLe16(b + 4, static_cast<std::uint32_t>((static_cast<int>(end - start) - 1) * static_cast<int>(entrySize)) & 0xFFFF);
+            ++written;
             if (end > start) {
                 up.keys.push_back(current.keys[start]);
-                up.blocks.push_back(number);
+                up.blocks.push_back(static_cast<int>(written));
                 up.counts.push_back(total);
             }
-            if (n == 0) break;
-        }
+            start = end;
+        } while (start < n);
         // Link the blocks of this level to each other.
-        for (std::size_t i = first; i < blocks.size(); ++i) {
-            putLe16(&blocks[i][0], i + 1 < blocks.size() ? static_cast<std::uint32_t>(i + 2) : 0);
-            putLe16(&blocks[i][2], i > first ? static_cast<std::uint32_t>(i) : 0);
+        for (std::size_t i = first; i < written; ++i) {
+            std::uint8_t* b = out.data() + headerSize + i * blockSize;
+            putLe16(b, i + 1 < written ? static_cast<std::uint32_t>(i + 2) : 0);
+            putLe16(b + 2, i > first ? static_cast<std::uint32_t>(i) : 0);
         }
-        root = static_cast<int>(blocks.size());
-        if (blocks.size() - first <= 1) break;
+        if (written - first <= 1) break;
         current = std::move(up);
-    } while (true);
-
-    putLe32(&header[offsets::recordCount], static_cast<std::uint32_t>(entries.size()));
-    putLe16(&header[offsets::usedBlocks], static_cast<std::uint32_t>(blocks.size()));
-    putLe16(&header[offsets::fileBlocks], static_cast<std::uint32_t>(blocks.size()));
-    putLe16(&header[offsets::firstBlock], 1);
-    putLe16(&header[offsets::lastBlock], static_cast<std::uint32_t>(blocks.size()));
-    putLe16(&header[offsets::indexRoot], static_cast<std::uint32_t>(root));
-    header[offsets::indexLevels] = static_cast<std::uint8_t>(levels);
-    std::vector<std::uint8_t> out = std::move(header);
-    for (auto& b : blocks) out.insert(out.end(), b.begin(), b.end());
+    }
+    putLe32(&out[offsets::recordCount], static_cast<std::uint32_t>(entries.size()));
+    putLe16(&out[offsets::usedBlocks], static_cast<std::uint32_t>(written));
+    putLe16(&out[offsets::fileBlocks], static_cast<std::uint32_t>(written));
+    putLe16(&out[offsets::firstBlock], 1);
+    putLe16(&out[offsets::lastBlock], static_cast<std::uint32_t>(written));
+    putLe16(&out[offsets::indexRoot], static_cast<std::uint32_t>(written));
+    out[offsets::indexLevels] = static_cast<std::uint8_t>(levels);
     return out;
 }
 

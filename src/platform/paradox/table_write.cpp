@@ -239,7 +239,16 @@ void Change::commit(std::int64_t recordDelta) {
     // The primary index, rebuilt in memory; only its blocks that differ are written.
     std::vector<std::uint8_t> newPx;
     std::vector<std::vector<std::uint8_t>> pxPieces;
-    if (!t.pxPath.empty()) {
+    // The index holds each block's first key and record count: when neither changed
+    // (an update in place), it stays as it is.
+    bool indexChanges = !t.pxExists || chain_ != t.chain;
+    for (const auto& [b, img] : dirty_) {
+        if (indexChanges) break;
+        if (!t.blocks.used(b) || count(b) != Table::Impl::blockRecords(t.blocks.data(b), t.header.recordSize) ||
+            std::memcmp(img.data() + 6, t.blocks.data(b) + 6, static_cast<std::size_t>(t.keyBytes)) != 0)
+            indexChanges = true;
+    }
+    if (!t.pxPath.empty() && indexChanges) {
         std::vector<IndexEntry> entries;
         for (int b : chain_) {
             const std::uint8_t* p = peek(b);
@@ -328,7 +337,24 @@ void Change::commit(std::int64_t recordDelta) {
         throw;
     }
 
-    // The change is in the files: take it into the loaded table.
+    // The change is in the files: take it into the loaded table. Rows before the
+    // first block whose records changed in number stay as they are.
+    const bool chainSame = chain_ == t.chain;
+    std::size_t from = chain_.size();
+    if (!chainSame) {
+        from = 0;
+        while (from < chain_.size() && from < t.chain.size() && chain_[from] == t.chain[from]) ++from;
+    }
+    for (const auto& [b, img] : dirty_) {
+        if (!t.blocks.used(b) ||
+            count(b) == Table::Impl::blockRecords(t.blocks.data(b), t.header.recordSize))
+            continue;
+        auto it = std::find(t.chain.rbegin(), t.chain.rend(), b);  // changes are mostly at the end
+        if (it != t.chain.rend()) from = std::min(from, static_cast<std::size_t>(t.chain.rend() - it - 1));
+    }
+    std::size_t tailRows = 0;
+    for (std::size_t pos = from; pos < t.chain.size(); ++pos)
+        tailRows += static_cast<std::size_t>(Table::Impl::blockRecords(t.blocks.data(t.chain[pos]), t.header.recordSize));
     t.headerBytes = head;
     t.header.recordCount = static_cast<std::uint32_t>(records);
     t.header.autoIncrement = autoIncrement_;
@@ -340,7 +366,7 @@ void Change::commit(std::int64_t recordDelta) {
     for (int b : free_) t.blocks.setUsed(b, false);
     t.chain = chain_;
     t.freeBlocks = free_;
-    if (!t.pxPath.empty()) {
+    if (!t.pxPath.empty() && indexChanges) {
         t.px = std::move(newPx);
         t.pxExists = true;
         if (t.info.indexFiles.empty() || t.info.indexFiles.front() != t.pxPath.filename().string()) {
@@ -349,7 +375,11 @@ void Change::commit(std::int64_t recordDelta) {
                 files.insert(files.begin(), t.pxPath.filename().string());
         }
     }
-    t.rebuildRows();
+    t.rows.resize(t.rows.size() - tailRows);
+    for (std::size_t pos = from; pos < chain_.size(); ++pos) {
+        const int n = Table::Impl::blockRecords(t.blocks.data(chain_[pos]), t.header.recordSize);
+        for (int slot = 0; slot < n; ++slot) t.rows.push_back({chain_[pos], slot});
+    }
     t.info.autoIncrement = autoIncrement_;
     t.info.blockCount = static_cast<int>(chain_.size());
 }
