@@ -28,6 +28,7 @@ std::string readFile(const std::string& path) {
 struct CorpusCase {
     const char* table;
     const char* expected;
+    friend void PrintTo(const CorpusCase& c, std::ostream* os) { *os << c.table; }
 };
 
 class CorpusDump : public ::testing::TestWithParam<CorpusCase> {};

@@ -33,6 +33,7 @@ void copyFolder(const std::filesystem::path& from, const std::filesystem::path& 
 struct CrashCase {
     const char* name;
     std::function<void(Table&)> change;
+    friend void PrintTo(const CrashCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class CrashPoints : public TempFolder, public ::testing::WithParamInterface<CrashCase> {};
@@ -197,6 +198,7 @@ struct BadFile {
     const char* name;
     std::function<void(const std::filesystem::path&)> make;
     ErrorKind kind;
+    friend void PrintTo(const BadFile& c, std::ostream* os) { *os << c.name; }
 };
 
 class BadFiles : public TempFolder, public ::testing::WithParamInterface<BadFile> {};
