@@ -208,9 +208,15 @@ void Table::Impl::load() {
 
 void Table::Impl::rebuildRows() {
     rows.clear();
+    rows.reserve(header.recordCount);
+    chainCounts.clear();
+    chainKeys.clear();
     for (int b : chain) {
-        const int n = blockRecords(blocks.data(b), header.recordSize);
+        const std::uint8_t* p = blocks.data(b);
+        const int n = blockRecords(p, header.recordSize);
         for (int s = 0; s < n; ++s) rows.push_back({b, s});
+        chainCounts.push_back(n);
+        chainKeys.insert(chainKeys.end(), p + 6, p + 6 + keyBytes);
     }
 }
 

@@ -68,6 +68,10 @@ struct Table::Impl {
     BlockStore blocks;
     std::vector<int> chain;       // block numbers in chain order
     std::vector<int> freeBlocks;  // blocks of the file outside the chain, to be used again
+    // Per chain position: the block's record count and first key, so that a change
+    // rebuilds the index without touching every block.
+    std::vector<int> chainCounts;
+    std::vector<std::uint8_t> chainKeys;
     struct RowRef {
         int block;
         int slot;

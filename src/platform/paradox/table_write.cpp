@@ -239,20 +239,31 @@ void Change::commit(std::int64_t recordDelta) {
     // The primary index, rebuilt in memory; only its blocks that differ are written.
     std::vector<std::uint8_t> newPx;
     std::vector<std::vector<std::uint8_t>> pxPieces;
-    // The index holds each block's first key and record count: when neither changed
-    // (an update in place), it stays as it is.
-    bool indexChanges = !t.pxExists || chain_ != t.chain;
+    // Blocks before `from` keep their place, first key and record count: the rows
+    // and index entries for them stay as they are (an update in place touches none).
+    const std::size_t kb = static_cast<std::size_t>(t.keyBytes);
+    std::size_t from = 0;
+    while (from < chain_.size() && from < t.chain.size() && chain_[from] == t.chain[from]) ++from;
     for (const auto& [b, img] : dirty_) {
-        if (indexChanges) break;
-        if (!t.blocks.used(b) || count(b) != Table::Impl::blockRecords(t.blocks.data(b), t.header.recordSize) ||
-            std::memcmp(img.data() + 6, t.blocks.data(b) + 6, static_cast<std::size_t>(t.keyBytes)) != 0)
-            indexChanges = true;
+        if (!t.blocks.used(b)) continue;
+        if (count(b) == Table::Impl::blockRecords(t.blocks.data(b), t.header.recordSize) &&
+            std::memcmp(img.data() + 6, t.blocks.data(b) + 6, kb) == 0)
+            continue;
+        auto it = std::find(t.chain.rbegin(), t.chain.rend(), b);  // changes are mostly at the end
+        if (it != t.chain.rend()) from = std::min(from, static_cast<std::size_t>(t.chain.rend() - it - 1));
     }
+    const bool indexChanges = !t.pxExists || from < std::max(chain_.size(), t.chain.size());
+    std::size_t tailRows = 0;
+    for (std::size_t pos = from; pos < t.chain.size(); ++pos)
+        tailRows += static_cast<std::size_t>(t.chainCounts[pos]);
     if (!t.pxPath.empty() && indexChanges) {
         std::vector<IndexEntry> entries;
-        for (int b : chain_) {
-            const std::uint8_t* p = peek(b);
-            entries.push_back({p + 6, b, Table::Impl::blockRecords(p, t.header.recordSize)});
+        entries.reserve(chain_.size());
+        for (std::size_t pos = 0; pos < from; ++pos)
+            entries.push_back({t.chainKeys.data() + pos * kb, chain_[pos], t.chainCounts[pos]});
+        for (std::size_t pos = from; pos < chain_.size(); ++pos) {
+            const std::uint8_t* p = peek(chain_[pos]);
+            entries.push_back({p + 6, chain_[pos], Table::Impl::blockRecords(p, t.header.recordSize)});
         }
         std::vector<std::uint8_t> pxHeader;
         if (t.pxExists && t.px.size() >= static_cast<std::size_t>(offsets::fixedPart) &&
@@ -265,14 +276,14 @@ void Change::commit(std::int64_t recordDelta) {
         const std::size_t pxHead = le16(&newPx[offsets::headerSize]);
         const std::size_t pxBlock = static_cast<std::size_t>(newPx[offsets::blockSize]) * 1024;
         Pending pp{t.pxPath, nullptr, nullptr, t.pxExists, t.pxExists ? t.px.size() : 0, newPx.size(), {}};
-        auto piece = [&](std::size_t from, std::size_t n) {
-            const bool same = from + n <= t.px.size() && t.pxExists &&
-                              std::equal(newPx.begin() + static_cast<std::ptrdiff_t>(from),
-                                         newPx.begin() + static_cast<std::ptrdiff_t>(from + n),
-                                         t.px.begin() + static_cast<std::ptrdiff_t>(from));
+        auto piece = [&](std::size_t at, std::size_t n) {
+            const bool same = at + n <= t.px.size() && t.pxExists &&
+                              std::equal(newPx.begin() + static_cast<std::ptrdiff_t>(at),
+                                         newPx.begin() + static_cast<std::ptrdiff_t>(at + n),
+                                         t.px.begin() + static_cast<std::ptrdiff_t>(at));
             if (same) return;
-            pxPieces.emplace_back(newPx.begin() + static_cast<std::ptrdiff_t>(from),
-                                  newPx.begin() + static_cast<std::ptrdiff_t>(from + n));
+            pxPieces.emplace_back(newPx.begin() + static_cast<std::ptrdiff_t>(at),
+                                  newPx.begin() + static_cast<std::ptrdiff_t>(at + n));
         };
         std::vector<std::uint64_t> pieceOffsets;
         std::size_t before = 0;
@@ -337,24 +348,7 @@ void Change::commit(std::int64_t recordDelta) {
         throw;
     }
 
-    // The change is in the files: take it into the loaded table. Rows before the
-    // first block whose records changed in number stay as they are.
-    const bool chainSame = chain_ == t.chain;
-    std::size_t from = chain_.size();
-    if (!chainSame) {
-        from = 0;
-        while (from < chain_.size() && from < t.chain.size() && chain_[from] == t.chain[from]) ++from;
-    }
-    for (const auto& [b, img] : dirty_) {
-        if (!t.blocks.used(b) ||
-            count(b) == Table::Impl::blockRecords(t.blocks.data(b), t.header.recordSize))
-            continue;
-        auto it = std::find(t.chain.rbegin(), t.chain.rend(), b);  // changes are mostly at the end
-        if (it != t.chain.rend()) from = std::min(from, static_cast<std::size_t>(t.chain.rend() - it - 1));
-    }
-    std::size_t tailRows = 0;
-    for (std::size_t pos = from; pos < t.chain.size(); ++pos)
-        tailRows += static_cast<std::size_t>(Table::Impl::blockRecords(t.blocks.data(t.chain[pos]), t.header.recordSize));
+    // The change is in the files: take it into the loaded table.
     t.headerBytes = head;
     t.header.recordCount = static_cast<std::uint32_t>(records);
     t.header.autoIncrement = autoIncrement_;
@@ -376,9 +370,14 @@ void Change::commit(std::int64_t recordDelta) {
         }
     }
     t.rows.resize(t.rows.size() - tailRows);
+    t.chainCounts.resize(from);
+    t.chainKeys.resize(from * kb);
     for (std::size_t pos = from; pos < chain_.size(); ++pos) {
-        const int n = Table::Impl::blockRecords(t.blocks.data(chain_[pos]), t.header.recordSize);
+        const std::uint8_t* p = t.blocks.data(chain_[pos]);
+        const int n = Table::Impl::blockRecords(p, t.header.recordSize);
         for (int slot = 0; slot < n; ++slot) t.rows.push_back({chain_[pos], slot});
+        t.chainCounts.push_back(n);
+        t.chainKeys.insert(t.chainKeys.end(), p + 6, p + 6 + kb);
     }
     t.info.autoIncrement = autoIncrement_;
     t.info.blockCount = static_cast<int>(chain_.size());
