@@ -66,6 +66,8 @@ int info(const std::string& file, std::ostream& out) {
     out << "Блок: " << i.blockSize << " байт, блоков: " << i.blockCount << "\n";
     out << "Кодовая страница: " << i.effectiveCodePage << " (в заголовке " << i.codePage << ")\n";
     out << "Счётчик автоинкремента: " << i.autoIncrement << "\n";
+    out << "Порядок сортировки: " << (i.sortOrderName.empty() ? std::string("не указан") : i.sortOrderName) << " ("
+        << i.sortOrder << ")\n";
     out << "Индексы:";
     if (i.indexFiles.empty()) out << " нет";
     for (const auto& f : i.indexFiles) out << " " << f;

@@ -144,6 +144,13 @@ Header parseHeader(const std::uint8_t* d, std::size_t size, std::uint64_t fileSi
         h.fields[static_cast<std::size_t>(i)].name.assign(reinterpret_cast<const char*>(d + start), pos - start);
         ++pos;
     }
+    // Then one field number per field and the name of the sort order.
+    if (dataHeader && pos + 2u * fieldCount < end) {
+        pos += 2u * fieldCount;
+        std::size_t start = pos;
+        while (pos < end && pos - start < 32 && d[pos] >= 0x20 && d[pos] < 0x7F) ++pos;
+        if (pos < end && d[pos] == 0) h.sortOrderName.assign(reinterpret_cast<const char*>(d + start), pos - start);
+    }
     return h;
 }
 

@@ -32,6 +32,7 @@ struct Header {
     int usedBlocks = 0, fileBlocks = 0, firstBlock = 0, lastBlock = 0;
     int keyFields = 0;
     int sortOrder = 0;
+    std::string sortOrderName;  // after the field names in 4.x+ headers
     int versionId = 0;          // the header's byte
     int version = 0;            // 30, 35, 40, 50, 70
     std::int64_t autoIncrement = 0;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <new>
 #include <system_error>
 
 namespace paradox {
@@ -76,6 +77,12 @@ std::vector<std::string> indexFilesBeside(const std::filesystem::path& table) {
     return found;
 }
 
+BlockStore::Buffer BlockStore::allocate(std::size_t n) {
+    void* p = std::malloc(std::max<std::size_t>(n, 1));
+    if (!p) throw std::bad_alloc();
+    return Buffer(static_cast<std::uint8_t*>(p));
+}
+
 int Table::Impl::blockRecords(const std::uint8_t* block, int recordSize) {
     const auto add = static_cast<std::int16_t>(le16(block + 4));
     if (add < 0) return 0;
@@ -128,7 +135,7 @@ void Table::Impl::load() {
                           std::to_string(physical));
     const int blockCount = static_cast<int>(std::min<std::uint64_t>(physical, 0xFFFF));
     const std::size_t dataBytes = static_cast<std::size_t>(blockCount) * static_cast<std::size_t>(header.blockSize);
-    std::unique_ptr<std::uint8_t[]> all(new std::uint8_t[std::max<std::size_t>(dataBytes, 1)]);
+    auto all = BlockStore::allocate(dataBytes);
     if (db->read(static_cast<std::uint64_t>(header.headerSize), all.get(), dataBytes) != dataBytes)
         corrupt(file, "файл обрезан");
     blocks.reset(static_cast<std::size_t>(header.blockSize), blockCount, std::move(all));
@@ -204,6 +211,8 @@ void Table::Impl::load() {
     info.autoIncrement = header.autoIncrement;
     info.blockSize = header.blockSize;
     info.blockCount = static_cast<int>(chain.size());
+    info.sortOrder = header.sortOrder;
+    info.sortOrderName = header.sortOrderName;
 }
 
 void Table::Impl::rebuildRows() {

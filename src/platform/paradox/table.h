@@ -64,6 +64,8 @@ struct TableInfo {
     int blockSize;               // bytes
     int blockCount;
     std::vector<std::string> indexFiles;  // .px, .Xnn, .Ynn ... found beside the table
+    int sortOrder = 0;                    // the header's sort order byte
+    std::string sortOrderName;            // the sort order named after the field names ("" in 3.x)
 };
 
 struct OpenOptions {

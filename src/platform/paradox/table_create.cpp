@@ -85,8 +85,8 @@ Table Table::create(const std::filesystem::path& path, const std::vector<FieldDe
     d[offsets::blockSize] = static_cast<std::uint8_t>(blockCode);
     putLe16(&d[offsets::fieldCount], static_cast<std::uint32_t>(fields.size()));
     putLe16(&d[offsets::keyFields], static_cast<std::uint32_t>(keyFieldCount));
-    d[0x27] = 0xFF;  // as tables written by the original engine carry them
-    d[0x29] = 0xFF;
+    putLe32(&d[offsets::encryption1], 0xFF00FF00u);  // what unprotected 4.x+ tables carry here
+    d[offsets::sortOrder] = 0;                       // "ascii": keys in byte order
     d[offsets::versionId] = kVersionId;
     putLe16(&d[offsets::maxBlocks], 1);
     d[0x3E] = 0x1F;

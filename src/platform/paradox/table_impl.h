@@ -8,6 +8,7 @@
 #include "table.h"
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -19,7 +20,14 @@ namespace paradox {
 // read, one allocation), blocks added later have their own.
 class BlockStore {
 public:
-    void reset(std::size_t blockSize, int count, std::unique_ptr<std::uint8_t[]> base) {
+    struct FreeBuffer {
+        void operator()(std::uint8_t* p) const { std::free(p); }
+    };
+    using Buffer = std::unique_ptr<std::uint8_t, FreeBuffer>;
+    // A buffer for n bytes of blocks, left uninitialised: the file's bytes fill it.
+    static Buffer allocate(std::size_t n);
+
+    void reset(std::size_t blockSize, int count, Buffer base) {
         blockSize_ = blockSize;
         base_ = std::move(base);
         extra_.clear();
@@ -42,7 +50,7 @@ public:
 
 private:
     std::size_t blockSize_ = 0;
-    std::unique_ptr<std::uint8_t[]> base_;
+    Buffer base_;
     std::vector<std::unique_ptr<std::uint8_t[]>> extra_;
     std::vector<std::uint8_t*> ptr_;
     std::vector<char> used_;

@@ -138,6 +138,9 @@ TEST(CorpusFacts, HeaderInformation) {
     EXPECT_EQ(longTable.info().autoIncrement, 3);
     EXPECT_EQ(longTable.info().keyFieldCount, 1);
     EXPECT_EQ(longTable.info().indexFiles, std::vector<std::string>{"long.px"});
+    EXPECT_EQ(longTable.info().sortOrderName, "ascii");
+    EXPECT_EQ(openCorpus("db/AREACODES.DB").info().sortOrderName, "DBWINUS0");
+    EXPECT_EQ(openCorpus("mtdemo/EMPLOYEE.DB").info().sortOrderName, "");
 }
 
 TEST(CorpusFacts, SecondaryIndexesOpenForReadingOnly) {
