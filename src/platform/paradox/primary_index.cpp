@@ -109,6 +109,7 @@ std::vector<std::uint8_t> buildIndex(std::vector<std::uint8_t> header, int keyBy
     putLe16(&out[offsets::firstBlock], 1);
     putLe16(&out[offsets::lastBlock], static_cast<std::uint32_t>(written));
     putLe16(&out[offsets::indexRoot], static_cast<std::uint32_t>(written));
+    if (le16(&out[offsets::maxBlocks]) < written) putLe16(&out[offsets::maxBlocks], static_cast<std::uint32_t>(written));
     out[offsets::indexLevels] = static_cast<std::uint8_t>(levels);
     return out;
 }

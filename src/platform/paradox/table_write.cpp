@@ -215,6 +215,8 @@ void Change::commit(std::int64_t recordDelta) {
     putLe16(&head[offsets::firstBlock], chain_.empty() ? 0u : static_cast<std::uint32_t>(chain_.front()));
     putLe16(&head[offsets::lastBlock], chain_.empty() ? 0u : static_cast<std::uint32_t>(chain_.back()));
     putLe32(&head[offsets::autoIncrement], static_cast<std::uint32_t>(autoIncrement_));
+    // The largest number of blocks the file has had, as the original engine keeps it.
+    if (le16(&head[offsets::maxBlocks]) < fileBlocks_) putLe16(&head[offsets::maxBlocks], static_cast<std::uint32_t>(fileBlocks_));
     head[offsets::changeCount1] = static_cast<std::uint8_t>(head[offsets::changeCount1] + 1);
     if (hasDataHeader(t.header.versionId))
         putLe16(&head[offsets::changeCount4], le16(&head[offsets::changeCount4]) + 1u);

@@ -1,4 +1,5 @@
 // Changing tables: insert, update, remove, create, and the checks on typed text.
+#include "platform/paradox/io.h"
 #include "platform/paradox/table.h"
 #include "platform/paradox/tsv.h"
 #include "table_fixture.h"
@@ -58,6 +59,26 @@ TEST_F(Writing, KeyedInsertsKeepKeyOrderAcrossBlockSplits) {
     EXPECT_EQ(dumpOf(again), dumpOf(t));
     EXPECT_TRUE(again.check().empty());
     EXPECT_EQ(again.info().autoIncrement, 60);
+}
+
+TEST_F(Writing, IndexGainsAnUpperLevelWhenOneBlockCannotHoldIt) {
+    // Seven records per 2 KB block; 1,600 records need more entries than one index block holds.
+    MemoryEnv env;
+    auto t = Table::create("/mem/wide.db", {{"Id", FieldType::Long, 4}, {"Text", FieldType::Alpha, 250}, {"N", FieldType::Number, 8}},
+                           1, &env);
+    ASSERT_EQ(t.info().blockSize, 2048);
+    for (int i = 1; i <= 1600; ++i) t.insert({std::to_string(i * 2), "строка", std::nullopt});
+    EXPECT_EQ(t.insert({"601", "между", std::nullopt}), 300u);
+    t.remove(0);
+    t.remove(1000);
+    EXPECT_EQ(t.check(), std::vector<std::string>{});
+    const std::string* px = env.get("/mem/wide.px");
+    ASSERT_NE(px, nullptr);
+    EXPECT_EQ(static_cast<int>((*px)[0x20]), 2);  // index levels
+    auto again = Table::open("/mem/wide.db", {.env = &env});
+    EXPECT_EQ(again.recordCount(), 1599u);
+    EXPECT_EQ(again.check(), std::vector<std::string>{});
+    EXPECT_EQ(again.text(299, 0), "601");
 }
 
 TEST_F(Writing, DuplicateKeyIsRefused) {
