@@ -45,6 +45,7 @@ class NoSyncEnv : public paradox::Env {
         void truncate(std::uint64_t s) override { f_->truncate(s); }
         void sync() override {}
         bool tryLock() override { return f_->tryLock(); }
+        bool tryLockShared() override { return f_->tryLockShared(); }
         void unlock() override { f_->unlock(); }
     private:
         std::unique_ptr<paradox::File> f_;

@@ -26,6 +26,8 @@ public:
     // Exclusive write lock for the length of one change; false when another
     // program (or another handle of this one) holds it.
     virtual bool tryLock() = 0;
+    // Shared lock for reading the file whole: false while a change holds the write lock.
+    virtual bool tryLockShared() = 0;
     virtual void unlock() = 0;
 };
 

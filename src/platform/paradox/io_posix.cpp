@@ -64,9 +64,11 @@ public:
     void sync() override {
         if (::fsync(fd_) != 0) failIo("сбросить на диск", path_, errno);
     }
-    bool tryLock() override {
+    bool tryLock() override { return lock(F_WRLCK); }
+    bool tryLockShared() override { return lock(F_RDLCK); }
+    bool lock(short type) {
         struct flock fl {};
-        fl.l_type = F_WRLCK;
+        fl.l_type = type;
         fl.l_whence = SEEK_SET;
         if (::fcntl(fd_, F_OFD_SETLK, &fl) == 0) {
             locked_ = true;

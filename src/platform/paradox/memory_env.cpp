@@ -25,6 +25,7 @@ public:
     void truncate(std::uint64_t size) override { bytes_->resize(static_cast<std::size_t>(size)); }
     void sync() override {}
     bool tryLock() override { return true; }
+    bool tryLockShared() override { return true; }
     void unlock() override {}
 
 private:

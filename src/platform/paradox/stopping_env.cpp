@@ -28,6 +28,10 @@ public:
         if (env_.lockHeldElsewhere) return false;
         return inner_->tryLock();
     }
+    bool tryLockShared() override {
+        if (env_.lockHeldElsewhere) return false;
+        return inner_->tryLockShared();
+    }
     void unlock() override { inner_->unlock(); }
 
 private:

@@ -95,13 +95,24 @@ void Table::Impl::load() {
     freeBlocks.clear();
     rows.clear();
     mb.reset();
+    const std::string busy = "Таблица «" + file + "» сейчас изменяется другой программой; повторите попытку позже.";
     const auto journal = journalPath(path);
     if (env->exists(journal)) {
         if (!env->writable(path))
             throw Error(ErrorKind::ReadOnly, "Таблица «" + file +
                                                  "» осталась с незавершённым изменением, а файл доступен только "
                                                  "для чтения; разрешите запись, чтобы его можно было откатить.");
-        rollBack(*env, journal);
+        // A journal is left over only when nobody holds the write lock; otherwise
+        // another program is in the middle of its change.
+        auto writer = env->open(path, OpenMode::ReadWrite);
+        if (!writer->tryLock()) throw Error(ErrorKind::Busy, busy);
+        try {
+            if (env->exists(journal)) rollBack(*env, journal);
+        } catch (...) {
+            writer->unlock();
+            throw;
+        }
+        writer->unlock();
     }
     readOnly = wantReadOnly;
     readOnlyReason = wantReadOnly ? "таблица открыта только для чтения" : "";
@@ -111,6 +122,12 @@ void Table::Impl::load() {
         readOnlyReason = "файл «" + file + "» доступен только для чтения";
     }
     db = env->open(path, readOnly || !canWrite ? OpenMode::Read : OpenMode::ReadWrite);
+    // Read under a shared lock, so that another program's change is seen whole or not at all.
+    if (!db->tryLockShared()) throw Error(ErrorKind::Busy, busy);
+    struct Unlock {
+        File& f;
+        ~Unlock() { f.unlock(); }
+    } unlockAfterReading{*db};
     dbSize = db->size();
     headerBytes.assign(static_cast<std::size_t>(std::min<std::uint64_t>(dbSize, 0xFFFF)), 0);
     headerBytes.resize(db->read(0, headerBytes.data(), headerBytes.size()));
@@ -213,6 +230,15 @@ void Table::Impl::load() {
     info.blockCount = static_cast<int>(chain.size());
     info.sortOrder = header.sortOrder;
     info.sortOrderName = header.sortOrderName;
+}
+
+void Table::Impl::reload() {
+    Impl fresh;
+    fresh.path = path;
+    fresh.env = env;
+    fresh.wantReadOnly = wantReadOnly;
+    fresh.load();
+    *this = std::move(fresh);
 }
 
 void Table::Impl::rebuildRows() {
@@ -364,9 +390,6 @@ std::vector<std::optional<std::string>> Table::rowTexts(std::size_t row) const {
     return out;
 }
 
-void Table::refresh() {
-    impl_->broken = false;
-    impl_->load();
-}
+void Table::refresh() { impl_->reload(); }
 
 }  // namespace paradox

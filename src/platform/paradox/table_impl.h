@@ -99,7 +99,8 @@ struct Table::Impl {
     void checkRow(std::size_t row) const;
     void checkField(int field) const;
 
-    void load();  // (re)reads everything from the files
+    void load();    // reads everything from the files (into a fresh Impl)
+    void reload();  // reads again; on failure the loaded table stays as it was
     void rebuildRows();
     Value readBlob(const FieldDef& f, const std::uint8_t* raw, int size) const;
     Value value(std::size_t row, int field) const;

@@ -200,7 +200,7 @@ void Change::commit(std::int64_t recordDelta) {
                           now == t.headerBytes;
         if (!same) {
             guard.release();
-            t.load();
+            t.reload();
             throw Error(ErrorKind::Busy, "Таблица «" + file +
                                              "» изменена другой программой; она прочитана заново, повторите изменение.");
         }

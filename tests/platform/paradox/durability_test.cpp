@@ -117,7 +117,22 @@ TEST_F(Sharing, LockHeldByAnotherHandleMakesWritesBusy) {
         EXPECT_NE(std::string(e.what()).find("small.db"), std::string::npos);
     }
     EXPECT_EQ(t.recordCount(), 0u);
+    // Reading waits for no one, but is refused while a change may be half-written;
+    // and a journal beside a locked table belongs to that change: it is not rolled back.
+    std::ofstream(path.string() + "-journal") << "in progress";
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        try {
+            attempt == 0 ? (void)Table::open(path) : t.refresh();
+            FAIL() << "read a table whose writer holds the lock";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), ErrorKind::Busy);
+        }
+    }
+    EXPECT_TRUE(std::filesystem::exists(path.string() + "-journal"));
+    EXPECT_EQ(t.fields().size(), 4u);  // a refused refresh leaves the table as it was
+    std::filesystem::remove(path.string() + "-journal");
     ::close(fd);
+    t.refresh();
     EXPECT_EQ(t.insert({std::nullopt, "x", std::nullopt, std::nullopt}), 0u);
 }
 
