@@ -14,11 +14,14 @@ namespace {
 // How many other names are tried when the working copy is held open or cannot be replaced.
 constexpr int kOtherNames = 20;
 
-// A word processor that has a document open leaves one of these beside it.
+// A word processor that has a document open leaves one of these beside it; for longer names
+// the "~$" owner file replaces the first two characters of the name.
 bool heldOpen(const QString& folder, const QString& name)
 {
-    return QFileInfo::exists(folder + QDir::separator() + QStringLiteral("~$") + name) ||
-           QFileInfo::exists(folder + QDir::separator() + QStringLiteral(".~lock.") + name + QLatin1Char('#'));
+    const QString at = folder + QDir::separator();
+    return QFileInfo::exists(at + QStringLiteral("~$") + name) ||
+           (name.size() > 2 && QFileInfo::exists(at + QStringLiteral("~$") + name.mid(2))) ||
+           QFileInfo::exists(at + QStringLiteral(".~lock.") + name + QLatin1Char('#'));
 }
 
 }  // namespace

@@ -152,6 +152,7 @@ TEST_F(GenerateLetterTest, WorkingCopyHeldOpenGoesToTheFirstFreeName)
         {{"2.docx", ".~lock.2.docx#"}, "2 (1).docx"},
         {{"2.docx", "~$2.docx", "2 (1).docx"}, "2 (2).docx"},
         {{"2.docx", "~$2.docx", "2 (1).docx", "2 (2).docx", ".~lock.2 (3).docx#"}, "2 (4).docx"},
+        {{"2.docx", "~$2.docx", "~$(1).docx"}, "2 (2).docx"},
         {{"2.docx"}, "2.docx"},
     };
     for (const Case& c : cases) {
