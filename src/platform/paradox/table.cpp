@@ -213,6 +213,20 @@ void Table::Impl::load() {
         readOnlyReason = "у таблицы есть вторичные индексы (" + secondaryNames +
                          "), которые эта программа не умеет обновлять; таблица открыта только для чтения";
     }
+    if (!readOnly && header.fileType == KeyedDb) {
+        // Text keys are kept in byte order; a table sorted by another collation
+        // would come out of order, so it is not changed.
+        bool textKey = false;
+        for (int i = 0; i < header.keyFields; ++i)
+            textKey = textKey || header.fields[static_cast<std::size_t>(i)].type == FieldType::Alpha;
+        const bool byteOrder = header.sortOrderName.empty() ? header.sortOrder == 0 : lower(header.sortOrderName) == "ascii";
+        if (textKey && !byteOrder) {
+            readOnly = true;
+            readOnlyReason = "ключ таблицы — текст с порядком сортировки «" +
+                             (header.sortOrderName.empty() ? std::to_string(header.sortOrder) : header.sortOrderName) +
+                             "», который эта программа не поддерживает при записи; таблица открыта только для чтения";
+        }
+    }
     if (!readOnly && headerBytes[offsets::writeProtected] != 0) {
         readOnly = true;
         readOnlyReason = "таблица защищена от записи";

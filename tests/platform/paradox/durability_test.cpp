@@ -180,6 +180,19 @@ TEST_F(Sharing, ReadOnlyFileOpensForReadingOnlyAndSaysWhy) {
     EXPECT_THROW(asked.remove(0), Error);
 }
 
+TEST_F(Sharing, TextKeyWithForeignSortOrderIsNotChanged) {
+    auto path = copyCorpus("mtdemo/EMPLOYEE.DB");
+    EXPECT_FALSE(Table::open(path).readOnly());  // "ascii": byte order, as this library keeps keys
+    {
+        std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(0x29);
+        f.put(0x4c);
+    }
+    auto t = Table::open(path);
+    EXPECT_TRUE(t.readOnly());
+    EXPECT_NE(t.readOnlyReason().find("порядком сортировки"), std::string::npos) << t.readOnlyReason();
+}
+
 TEST_F(Sharing, UnfinishedJournalIsDiscardedAndWholeOneRolledBack) {
     auto path = smallKeyed();
     {
