@@ -1,5 +1,6 @@
 // The fifty letter templates, as built into PTemplates/: one per catalogue entry, valid, naming
 // the contract, fully merged by a demo contract, and each its own text.
+#include "demo_contract.h"
 #include "merge/letter_catalogue.h"
 #include "platform/docx/package.h"
 #include "tools/telma_templates_layout.h"
@@ -36,26 +37,6 @@ std::string stem(const QString& templateFile)
     return templateFile.chopped(5).toStdString();  // without ".docx"
 }
 
-// A contract with a value in every field, unlike any text of a template.
-const std::map<std::string, std::string> kDemo = {
-    {"KKK", "1"},
-    {"KNomer", "0373200000126000017"},
-    {"KPredmet", "капитальный ремонт кровли"},
-    {"KObjekt", "здание школы № 5, г. Тверь, ул. Лесная, д. 3"},
-    {"KZakaz", "ГБУ «Дирекция капитального строительства»"},
-    {"KSumma", "12 450 000,00 руб."},
-    {"KMetka", "x"},
-    {"KDate", "15.01.2026"},
-    {"KPodr", "ООО «СтройМонтаж»"},
-    {"KDZakaz", "Директору"},
-    {"KFZakaz", "Петрову П. П."},
-    {"KDPodr", "Генеральный директор"},
-    {"KFPodr", "И. И. Иванов"},
-    {"KInfo", "ИНН 6950000000"},
-    {"KDWork", "30.09.2026"},
-    {"KDHidden", "устройство пароизоляции"},
-    {"KWVS", "Государственный контракт"},
-};
 
 class EveryTemplate : public ::testing::TestWithParam<merge::LetterType> {};
 
