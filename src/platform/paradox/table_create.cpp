@@ -7,6 +7,7 @@
 #include "primary_index.h"
 
 #include <cstring>
+#include <ctime>
 
 namespace paradox {
 
@@ -95,6 +96,7 @@ Table Table::create(const std::filesystem::path& path, const std::vector<FieldDe
     putLe16(&d[0x58], 0x0100 | kVersionId);
     putLe16(&d[0x5A], 0x0100 | kVersionId);
     putLe16(&d[0x64], static_cast<std::uint32_t>(fields.size() + 1));
+    putLe32(&d[offsets::updateTime], static_cast<std::uint32_t>(std::time(nullptr)));
     putLe16(&d[offsets::codePage], kCodePage);
     d[0x6C] = 1;
     d[0x6D] = 1;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <ctime>
 #include <map>
 
 namespace paradox {
@@ -218,8 +219,10 @@ void Change::commit(std::int64_t recordDelta) {
     // The largest number of blocks the file has had, as the original engine keeps it.
     if (le16(&head[offsets::maxBlocks]) < fileBlocks_) putLe16(&head[offsets::maxBlocks], static_cast<std::uint32_t>(fileBlocks_));
     head[offsets::changeCount1] = static_cast<std::uint8_t>(head[offsets::changeCount1] + 1);
-    if (hasDataHeader(t.header.versionId))
+    if (hasDataHeader(t.header.versionId)) {
         putLe16(&head[offsets::changeCount4], le16(&head[offsets::changeCount4]) + 1u);
+        putLe32(&head[offsets::updateTime], static_cast<std::uint32_t>(std::time(nullptr)));  // Unix time
+    }
 
     struct Pending {
         std::filesystem::path path;
