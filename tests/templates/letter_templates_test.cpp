@@ -12,6 +12,9 @@
 #include <fstream>
 #include <map>
 
+#include <QRegularExpression>
+#include <QStringList>
+
 namespace fs = std::filesystem;
 
 namespace merge {
@@ -93,6 +96,54 @@ TEST(LetterTemplates, SourcesBelongToTheCatalogueAndDiffer)
         EXPECT_TRUE(fresh) << file << " has the same body text as " << it->second;
     }
     EXPECT_GT(sources, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Lower-cased words of at least four letters, cut to their first four: enough to see that
+// "Проставить дату начала работ" and "[[дата начала работ]]" speak of the same thing.
+QStringList stems(const QString& text)
+{
+    QStringList out;
+    for (const QString& word : text.toLower().split(QRegularExpression(QStringLiteral("\\W+")), Qt::SkipEmptyParts))
+        if (word.size() >= 4)
+            out << word.left(4);
+    return out;
+}
+
+TEST(LetterTemplates, FirstReadyLetterStepNamesOneOfTheBlanks)
+{
+    for (const fs::directory_entry& entry : fs::directory_iterator(kSources)) {
+        const std::string file = entry.path().filename().string();
+        // The memo's step says its date may be any; it names no blank.
+        if (entry.path().extension() != ".txt" || file.rfind('1', 0) != 0 || file == "1Sluzhebnaya.txt")
+            continue;
+        const templates::LetterSource letter = templates::parseSource(readFile(entry.path()), file);
+        if (letter.step.empty())
+            continue;
+        QStringList wanted = stems(QString::fromStdString(letter.step));
+        if (!wanted.isEmpty())
+            wanted.removeFirst();  // the verb: "Проставить", "Указать", ...
+        double best = 0;
+        auto consider = [&](const std::vector<templates::Span>& spans) {
+            for (const templates::Span& span : spans) {
+                if (!span.blank)
+                    continue;
+                const QStringList have = stems(QString::fromStdString(span.text));
+                int hits = 0;
+                for (const QString& w : wanted)
+                    hits += have.contains(w) ? 1 : 0;
+                best = std::max(best, wanted.isEmpty() ? 1.0 : double(hits) / double(wanted.size()));
+            }
+        };
+        for (const templates::Block& block : letter.blocks)
+            consider(block.spans);
+        for (const auto& item : letter.attachments)
+            consider(item);
+        EXPECT_GE(best, 0.5) << file << ": no [[…]] blank matches the step «" << letter.step << "»";
+    }
 }
 
 }  // namespace
