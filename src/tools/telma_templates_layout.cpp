@@ -76,7 +76,8 @@ std::vector<docx::Paragraph> layOut(const LetterSource& source)
         case BlockKind::Plain:
             break;
         case BlockKind::ListItem:
-            p.left = kFirstLine;
+            // The dash stands at the paragraph indent; wrapped lines return to the margin.
+            p.firstLine = kFirstLine;
             p.runs.insert(p.runs.begin(), docx::Run{"– ", false, false});
             break;
         }
