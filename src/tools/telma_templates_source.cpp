@@ -33,6 +33,22 @@ void checkPlaceholders(const std::string& text, const std::string& fileName, int
     }
 }
 
+// A source in another encoding (cp1251, say) would lose its letters in the document.
+bool validUtf8(const std::string& s)
+{
+    for (std::size_t i = 0; i < s.size();) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        const std::size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
+        if (len == 0 || (len == 2 && b < 0xC2) || i + len > s.size())
+            return false;
+        for (std::size_t k = 1; k < len; ++k)
+            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += len;
+    }
+    return true;
+}
+
 std::string trim(const std::string& s)
 {
     const auto b = s.find_first_not_of(" \t");
@@ -93,8 +109,10 @@ std::vector<Span> parseInline(const std::string& text, const std::string& fileNa
     return spans;
 }
 
-LetterSource parseSource(const std::string& text, const std::string& fileName)
+LetterSource parseSource(const std::string& original, const std::string& fileName)
 {
+    // An editor may put a byte-order mark in front; it is no part of the first line.
+    const std::string text = original.rfind("\xEF\xBB\xBF", 0) == 0 ? original.substr(3) : original;
     LetterSource source;
     std::istringstream in(text);
     std::string raw;
@@ -120,6 +138,8 @@ LetterSource parseSource(const std::string& text, const std::string& fileName)
         ++lineNo;
         if (!raw.empty() && raw.back() == '\r')
             raw.pop_back();
+        if (!validUtf8(raw))
+            fail(fileName, lineNo, "строка не в кодировке UTF-8; сохраните исходник в UTF-8");
         const std::string line = trim(raw);
         if (line.empty()) {
             close();

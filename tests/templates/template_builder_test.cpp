@@ -85,6 +85,7 @@ TEST(TemplateBuilder, MalformedSourcesNameFileAndLine)
         {"= ПИСЬМО\n\n<KNomer> от <KDate>.\n", "1Bad.txt:1: в письме нет полей, которые называют контракт: <KWVS>"},
         {"@noaddressee\n" + ok, "1Bad.txt:1: в письме нет полей, которые называют контракт: <KZakaz>"},
         {"@sign Директор\n@from Кто-то\n" + ok, "1Bad.txt:1: в письме нет полей, которые называют контракт: <KPodr>"},
+        {ok + "\n\xCF\xE8\xF1\xFC\xEC\xEE\n", "1Bad.txt:5: строка не в кодировке UTF-8"},  // cp1251
     };
     for (const Case& c : cases) {
         try {
@@ -94,6 +95,13 @@ TEST(TemplateBuilder, MalformedSourcesNameFileAndLine)
             EXPECT_EQ(std::string(e.what()).substr(0, c.message.size()), c.message) << e.what();
         }
     }
+}
+
+TEST(TemplateBuilder, ByteOrderMarkIsNotText)
+{
+    const std::string bytes =
+        templates::buildTemplate("\xEF\xBB\xBF% комментарий\n= ПИСЬМО\n\n<KWVS> № <KNomer> от <KDate>.\n", "1Bom.txt");
+    EXPECT_EQ(docx::Package::fromBytes(bytes, "b").text().find("комментарий"), std::string::npos);
 }
 
 TEST(TemplateBuilder, TextThatOnlyLooksLikeMarkupIsKept)
