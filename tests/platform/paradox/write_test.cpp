@@ -154,6 +154,25 @@ TEST_F(Writing, CorpusKeyedTableKeepsItsIndexValid) {
     EXPECT_TRUE(again.check().empty());
 }
 
+TEST_F(Writing, OldestFormatTableTakesChangesInKeyOrder) {
+    auto path = copyCorpus("mtdemo/EMPLOYEE.DB");
+    auto t = Table::open(path);
+    ASSERT_FALSE(t.readOnly()) << t.readOnlyReason();
+    ASSERT_EQ(t.info().version, 30);
+    const auto n = t.recordCount();
+    const auto at = t.insert({"A", "50", "Новый сотрудник"});
+    EXPECT_EQ(t.rowTexts(at), (Texts{"A", "50", "Новый сотрудник"}));
+    EXPECT_EQ(t.text(at - 1, 0), "A");
+    EXPECT_EQ(t.text(at + 1, 0), "B");
+    t.update(0, {"A", "1", "Cynthia Elkins-Smith"});
+    auto again = Table::open(path);
+    EXPECT_EQ(again.recordCount(), n + 1);
+    EXPECT_EQ(again.text(0, 2), "Cynthia Elkins-Smith");
+    EXPECT_EQ(again.rowTexts(at), (Texts{"A", "50", "Новый сотрудник"}));
+    EXPECT_EQ(again.info().effectiveCodePage, 1251);
+    EXPECT_TRUE(again.check().empty());
+}
+
 TEST_F(Writing, EveryTypedFieldRoundTripsThroughText) {
     auto path = dir_ / "types.db";
     Table::create(path,
