@@ -27,6 +27,7 @@
 #include "app/telma_application.h"
 #include "platform/desktop.h"
 #include "platform/paradox/table.h"
+#include "tools/contract_schema.h"
 
 extern char** environ;
 
@@ -37,23 +38,12 @@ namespace fs = std::filesystem;
 std::string selfPath;
 fs::path tableFolder;
 
-// A table of the contract layout with 1,000 realistic records.
+// A table of the contract layout (as telma-table creates it) with 1,000 realistic records.
 void prepareTable(const fs::path& folder)
 {
-    using paradox::FieldType;
-    const std::vector<paradox::FieldDef> fields = {
-        {"KKK", FieldType::AutoIncrement, 4}, {"KNomer", FieldType::Alpha, 50},
-        {"KPredmet", FieldType::Alpha, 255}, {"KObjekt", FieldType::Alpha, 255},
-        {"KZakaz", FieldType::Alpha, 255},   {"KSumma", FieldType::Alpha, 30},
-        {"KMetka", FieldType::Alpha, 100},   {"KDate", FieldType::Alpha, 20},
-        {"KPodr", FieldType::Alpha, 150},    {"KDZakaz", FieldType::Alpha, 100},
-        {"KFZakaz", FieldType::Alpha, 100},  {"KDPodr", FieldType::Alpha, 100},
-        {"KFPodr", FieldType::Alpha, 100},   {"KInfo", FieldType::Alpha, 100},
-        {"KDWork", FieldType::Alpha, 20},    {"KDHidden", FieldType::Alpha, 100},
-        {"KWVS", FieldType::Alpha, 100},
-    };
     fs::create_directories(folder);
-    auto table = paradox::Table::create(folder / "71BKontrakts.db", fields);
+    auto table = paradox::Table::create(folder / telma::kContractTableFile, telma::contractFields(),
+                                        telma::kContractKeyFields);
     for (int i = 0; i < 1000; ++i) {
         const std::string n = std::to_string(i + 1);
         table.insert({std::nullopt, "0148300012525" + n, "Капитальный ремонт здания № " + n,
