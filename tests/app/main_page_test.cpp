@@ -7,7 +7,7 @@
 
 #include "app/screen_registry.h"
 #include "app/startup.h"
-#include "recording_desktop.h"
+#include "support/recording_desktop.h"
 #include "test_app.h"
 #include "ui/colors.h"
 #include "ui/picture_button.h"

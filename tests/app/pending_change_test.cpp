@@ -12,7 +12,7 @@
 #include "contracts/data_module.h"
 #include "contracts/data_source.h"
 #include "contracts/memory_record_store.h"
-#include "recording_desktop.h"
+#include "support/recording_desktop.h"
 #include "test_app.h"
 
 namespace {

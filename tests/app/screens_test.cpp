@@ -11,7 +11,7 @@
 
 #include "app/screen_registry.h"
 #include "app/startup.h"
-#include "recording_desktop.h"
+#include "support/recording_desktop.h"
 #include "test_app.h"
 
 namespace {

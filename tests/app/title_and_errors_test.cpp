@@ -8,7 +8,7 @@
 
 #include "app/app_title.h"
 #include "app/error_display.h"
-#include "recording_desktop.h"
+#include "support/recording_desktop.h"
 #include "test_app.h"
 
 namespace {
