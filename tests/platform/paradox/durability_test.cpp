@@ -18,11 +18,6 @@ namespace {
 
 using Texts = std::vector<std::optional<std::string>>;
 
-std::string dumpOf(const Table& t) {
-    std::ostringstream out;
-    tsv::dump(t, out);
-    return out.str();
-}
 
 void copyFolder(const std::filesystem::path& from, const std::filesystem::path& to) {
     std::filesystem::create_directories(to);

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/paradox/tsv.h"
+
 #include <filesystem>
+#include <sstream>
 #include <random>
 #include <string>
 
@@ -52,5 +55,12 @@ protected:
         return p;
     }
 };
+
+// The table as its dump text, for comparing whole states.
+inline std::string dumpOf(const Table& t) {
+    std::ostringstream out;
+    tsv::dump(t, out);
+    return out.str();
+}
 
 }  // namespace paradox::testing

@@ -15,11 +15,6 @@ namespace {
 
 using Texts = std::vector<std::optional<std::string>>;
 
-std::string dumpOf(const Table& t) {
-    std::ostringstream out;
-    tsv::dump(t, out);
-    return out.str();
-}
 
 class Writing : public TempFolder {};
 
