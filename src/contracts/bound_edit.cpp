@@ -1,0 +1,97 @@
+#include "contracts/bound_edit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+namespace contracts {
+
+BoundEdit::BoundEdit(QWidget* parent) : QLineEdit(parent) {
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        pending_ = true;
+        // A change that came without a key (a menu's cut or paste) still begins the edit.
+        if (ContractTable* t = table(); t && t->state() == DataState::Browse) beginChange();
+    });
+    showValue();
+}
+
+void BoundEdit::setDataField(const QString& name) {
+    fieldName_ = name;
+    pending_ = false;
+    showValue();
+}
+
+Field* BoundEdit::field() const {
+    ContractTable* t = table();
+    return t && !fieldName_.isEmpty() ? t->FindField(fieldName_) : nullptr;
+}
+
+void BoundEdit::showValue() {
+    Field* f = field();
+    ContractTable* t = table();
+    setReadOnly(!f || !t->canModify() || f->isReadOnly());
+    setMaxLength(f && f->length() > 0 ? f->length() : 32767);
+    if (!pending_) {
+        setText(f ? f->AsString() : QString());
+        setCursorPosition(0);
+    }
+}
+
+void BoundEdit::writePendingText() {
+    if (!pending_) return;
+    Field* f = field();
+    ContractTable* t = table();
+    if (!f || !t || (t->state() != DataState::Edit && t->state() != DataState::Insert)) return;
+    pending_ = false;
+    try {
+        f->setText(text());
+    } catch (...) {
+        pending_ = true;
+        throw;
+    }
+}
+
+void BoundEdit::discardPending() {
+    pending_ = false;
+    showValue();
+}
+
+void BoundEdit::dataChanged(const TableChange&) { showValue(); }
+
+bool BoundEdit::beginChange() {
+    DataSource* ds = dataSource();
+    Field* f = field();
+    return ds && f && !f->isReadOnly() && ds->edit();
+}
+
+bool BoundEdit::isChangeKey(const QKeyEvent* e) const {
+    if (e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Undo) ||
+        e->matches(QKeySequence::Redo))
+        return true;
+    if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) return true;
+    const QString t = e->text();
+    return !t.isEmpty() && t.at(0).isPrint() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+void BoundEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        pending_ = false;
+        showValue();
+        selectAll();
+        return;
+    }
+    if (isChangeKey(event)) {
+        ContractTable* t = table();
+        if (t && t->state() == DataState::Browse && !beginChange()) return;  // nothing may change
+        if (isReadOnly()) return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void BoundEdit::focusOutEvent(QFocusEvent* event) {
+    // Only a move to another control of the same screen writes; switching windows does not.
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        writePendingText();
+    QLineEdit::focusOutEvent(event);
+}
+
+}  // namespace contracts

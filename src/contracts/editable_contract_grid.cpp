@@ -1,0 +1,293 @@
+#include "contracts/editable_contract_grid.h"
+
+#include "platform/desktop.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+
+namespace contracts {
+
+// The cell editor: a frameless line edit holding at most the field's length. Keys and focus
+// are the grid's business, so the delegate's own handling of them is switched off.
+class CellDelegate final : public QStyledItemDelegate {
+public:
+    explicit CellDelegate(EditableContractGrid& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        ContractTable* t = grid_.table();
+        const int field = grid_.gridModel()->fieldOf(index.column());
+        if (t && field >= 0 && t->fieldAt(field).length() > 0) editor->setMaxLength(t->fieldAt(field).length());
+        grid_.editorCreated(editor);
+        return editor;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (editor == grid_.editor_ && grid_.dirty_) return;  // keep what the user typed
+        static_cast<QLineEdit*>(editor)->setText(index.data(Qt::EditRole).toString());
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        model->setData(index, static_cast<QLineEdit*>(editor)->text(), Qt::EditRole);
+    }
+    void destroyEditor(QWidget* editor, const QModelIndex& index) const override {
+        if (editor == grid_.editor_) {
+            grid_.editor_ = nullptr;
+            grid_.dirty_ = false;
+        }
+        QStyledItemDelegate::destroyEditor(editor, index);
+    }
+    bool editorEvent(QEvent*, QAbstractItemModel*, const QStyleOptionViewItem&, const QModelIndex&) override {
+        return false;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override { return QObject::eventFilter(watched, event); }
+
+private:
+    EditableContractGrid& grid_;
+};
+
+EditableContractGrid::EditableContractGrid(desktop::Desktop& desktop, QWidget* parent)
+    : ContractGrid(parent), desktop_(desktop) {
+    gridModel()->setEditable(true);
+    setItemDelegate(new CellDelegate(*this));
+    connect(gridModel(), &ContractGridModel::updateRecordRequested, this, &EditableContractGrid::writePendingText);
+    connect(gridModel(), &ContractGridModel::discardPendingRequested, this, &EditableContractGrid::dropEditor);
+    connect(qApp, &QApplication::focusChanged, this, &EditableContractGrid::focusMoved);
+}
+
+EditableContractGrid::~EditableContractGrid() {
+    disconnect(qApp, &QApplication::focusChanged, this, &EditableContractGrid::focusMoved);
+}
+
+bool EditableContractGrid::confirmDelete(desktop::Desktop& desktop, QWidget* parent) {
+    return desktop.ask(parent, QStringLiteral("Confirm"), QStringLiteral("Delete record?"), desktop::Icon::Question,
+                       {desktop::Answer::Ok, desktop::Answer::Cancel}, desktop::Answer::Ok) == desktop::Answer::Ok;
+}
+
+void EditableContractGrid::editorCreated(QLineEdit* editor) {
+    editor_ = editor;
+    dirty_ = false;
+    editor->installEventFilter(this);
+    connect(editor, &QLineEdit::textEdited, this, [this, editor] {
+        if (editor != editor_) return;
+        dirty_ = true;
+        // A change that came without a key (a menu's paste) still begins the edit.
+        if (ContractTable* t = table(); t && t->state() == DataState::Browse) beginChange();
+    });
+}
+
+bool EditableContractGrid::openCellEditor() {
+    ContractTable* t = table();
+    if (!t || t->recNo() < 0 || currentColumn() < 0) return false;
+    const QModelIndex index = gridModel()->index(t->recNo(), currentColumn());
+    if (!(gridModel()->flags(index) & Qt::ItemIsEditable)) return false;
+    if (editor_) {
+        editor_->setFocus();
+        return true;
+    }
+    if (currentIndex() != index) syncCurrent();
+    edit(index, QAbstractItemView::AllEditTriggers, nullptr);
+    return editor_ != nullptr;
+}
+
+void EditableContractGrid::writePendingText() {
+    if (!editor_ || !dirty_) return;
+    commitData(editor_);
+    dirty_ = false;
+}
+
+void EditableContractGrid::dropEditor() {
+    if (!editor_) return;
+    QLineEdit* editor = editor_;
+    dirty_ = false;
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    editor_ = nullptr;
+}
+
+bool EditableContractGrid::beginChange() {
+    DataSource* ds = dataSource();
+    return ds && ds->edit();
+}
+
+bool EditableContractGrid::owns(const QWidget* w) const { return w && (w == this || isAncestorOf(w)); }
+
+void EditableContractGrid::focusMoved(QWidget* old, QWidget* now) {
+    if (!owns(old) || !now || owns(now) || now->window() != window()) return;
+    ContractTable* t = table();
+    if (!t) return;
+    if (t->state() == DataState::Insert && !t->Modified() && !hasPendingText()) {
+        dropEditor();
+        t->Cancel();
+    } else {
+        writePendingText();
+        dropEditor();
+    }
+}
+
+void EditableContractGrid::handleEscape() {
+    if (hasPendingText()) {
+        dropEditor();
+        return;
+    }
+    dropEditor();
+    if (ContractTable* t = table()) t->Cancel();
+}
+
+void EditableContractGrid::deleteWithConfirmation() {
+    ContractTable* t = table();
+    if (!t || !t->canModify() || t->isEmpty()) return;
+    if (!confirmDelete(desktop_, window())) return;
+    dropEditor();
+    t->Delete();
+}
+
+void EditableContractGrid::rowDown() {
+    ContractTable* t = table();
+    if (!t) return;
+    if (t->state() == DataState::Insert && !t->Modified() && !hasPendingText() && t->eof()) return;
+    if (t->eof() && t->canModify()) {
+        t->Append();
+        return;
+    }
+    t->moveBy(1);
+}
+
+void EditableContractGrid::rowUp() {
+    ContractTable* t = table();
+    if (!t) return;
+    if (t->state() == DataState::Insert && !t->Modified() && !hasPendingText() && t->eof()) {
+        dropEditor();
+        t->Cancel();
+        return;
+    }
+    t->moveBy(-1);
+}
+
+void EditableContractGrid::tabColumn(bool forward) {
+    writePendingText();
+    ContractGrid::tabColumn(forward);
+}
+
+void EditableContractGrid::cellClicked(const QModelIndex& index) {
+    ContractTable* t = table();
+    if (!t) return;
+    if (index.row() != t->recNo()) {
+        ContractGrid::cellClicked(index);
+        return;
+    }
+    if (index.column() != currentColumn()) {
+        writePendingText();
+        setCurrentColumn(index.column());
+        return;
+    }
+    if (!editor_) openCellEditor();
+}
+
+void EditableContractGrid::onTableChanged(unsigned flags, int field) {
+    ContractTable* t = table();
+    if ((flags & RowsChanged) || !t || t->recNo() < 0) dropEditor();
+    ContractGrid::onTableChanged(flags, field);
+}
+
+void EditableContractGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    // The pending text was written (or dropped) by whoever moved the cell; an editor left
+    // open would otherwise be written again by the view and mark an untouched record modified.
+    if (editor_ && current != previous) dropEditor();
+    ContractGrid::currentChanged(current, previous);
+}
+
+bool EditableContractGrid::isChangeKey(const QKeyEvent* e) const {
+    if (e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Undo) ||
+        e->matches(QKeySequence::Redo))
+        return true;
+    if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) return true;
+    const QString text = e->text();
+    return !text.isEmpty() && text.at(0).isPrint() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+bool EditableContractGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (editor_ && watched == editor_) {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            emit recordDoubleClicked();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress) {
+            auto* ke = static_cast<QKeyEvent*>(event);
+            const bool ctrl = ke->modifiers() & Qt::ControlModifier;
+            switch (ke->key()) {
+            case Qt::Key_Tab: tabColumn(true); return true;
+            case Qt::Key_Backtab: tabColumn(false); return true;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                writePendingText();
+                dropEditor();
+                return true;
+            case Qt::Key_Escape: handleEscape(); return true;
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+                keyPressEvent(ke);
+                return true;
+            case Qt::Key_Home:
+            case Qt::Key_End:
+                if (ctrl) { keyPressEvent(ke); return true; }
+                break;
+            case Qt::Key_Insert:
+                if (ke->modifiers() == Qt::NoModifier) { keyPressEvent(ke); return true; }
+                break;
+            case Qt::Key_Delete:
+                if (ctrl) { keyPressEvent(ke); return true; }
+                break;
+            default: break;
+            }
+            if (isChangeKey(ke) && !beginChange()) return true;  // the record cannot be changed
+            return false;
+        }
+    }
+    return ContractGrid::eventFilter(watched, event);
+}
+
+void EditableContractGrid::keyPressEvent(QKeyEvent* event) {
+    ContractTable* t = table();
+    const Qt::KeyboardModifiers mods = event->modifiers();
+    switch (event->key()) {
+    case Qt::Key_F2: openCellEditor(); return;
+    case Qt::Key_Escape: handleEscape(); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: writePendingText(); return;
+    case Qt::Key_Insert:
+        if (mods == Qt::NoModifier) {
+            if (t && t->canModify()) {
+                writePendingText();
+                t->Insert();
+            }
+            return;
+        }
+        break;
+    case Qt::Key_Delete:
+        if (mods & Qt::ControlModifier) {
+            deleteWithConfirmation();
+            return;
+        }
+        break;
+    default: break;
+    }
+    if (handleMovementKey(event)) return;
+    const QString text = event->text();
+    if (!text.isEmpty() && text.at(0).isPrint() && !(mods & (Qt::ControlModifier | Qt::AltModifier))) {
+        if (openCellEditor() && editor_) {
+            editor_->selectAll();
+            QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(),
+                           event->isAutoRepeat(), static_cast<ushort>(event->count()));
+            QApplication::sendEvent(editor_, &copy);
+        }
+        return;
+    }
+    event->ignore();
+}
+
+}  // namespace contracts
