@@ -12,7 +12,7 @@ void createContractDataModule(ScreenRegistry& registry)
 {
     auto module = std::make_shared<contracts::TfDM15>();
     std::weak_ptr<contracts::TfDM15> weak = module;
-    registry.adoptDataModule(module, QStringLiteral("fDM15"));
+    registry.adoptDataModule(module);
     registry.setEndCheck([&registry, weak] {
         const auto dm = weak.lock();
         return !dm || settlePendingChange(dm->tbl1, registry.desktop(), registry.mainPage(), registry.applicationTitle());

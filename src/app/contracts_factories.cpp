@@ -1,19 +1,23 @@
 #include "app/screen_factories.h"
 #include "app/screen_registry.h"
-#include "app/screen_windows.h"
+#include "contracts/contract_card.h"
+#include "contracts/contracts_page.h"
+
+#include <stdexcept>
 
 namespace app {
 
-std::unique_ptr<QWidget> makeContractsPage(ScreenRegistry&)
+std::unique_ptr<QWidget> makeContractsPage(ScreenRegistry& registry)
 {
-    return bareScreen({QStringLiteral("Form3"), QStringLiteral("Страница контрактов"),
-                       QRect(201, 115, 1100, 700), ui::TitleButtons::CloseOnly});
+    return std::make_unique<contracts::TForm3>(registry, registry.desktop());
 }
 
-std::unique_ptr<QDialog> makeContractCard(ScreenRegistry&)
+// Built after the data module, whose table its edits show.
+std::unique_ptr<QDialog> makeContractCard(ScreenRegistry& registry)
 {
-    return bareDialogScreen({QStringLiteral("Form5"), QStringLiteral("Карточка контракта"),
-                             QRect(202, 114, 1088, 702), ui::TitleButtons::All});
+    if (!registry.dataModule())
+        throw std::logic_error("makeContractCard: the data module is not created yet");
+    return std::make_unique<contracts::TForm5>(*registry.dataModule());
 }
 
 }  // namespace app

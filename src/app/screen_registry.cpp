@@ -7,6 +7,8 @@
 
 #include <stdexcept>
 
+#include "contracts/data_module.h"
+
 namespace app {
 
 ScreenRegistry::ScreenRegistry(desktop::Desktop& desktop, QString applicationTitle)
@@ -37,10 +39,12 @@ void ScreenRegistry::add(std::unique_ptr<QWidget> screen)
     screens_.push_back(std::move(screen));
 }
 
-void ScreenRegistry::adoptDataModule(std::shared_ptr<void> module, const QString& name)
+void ScreenRegistry::adoptDataModule(std::shared_ptr<contracts::TfDM15> module)
 {
+    if (!module)
+        throw std::logic_error("ScreenRegistry::adoptDataModule: no data module");
     dataModule_ = std::move(module);
-    creationLog_.append(name);
+    creationLog_.append(QStringLiteral("fDM15"));
 }
 
 QWidget* ScreenRegistry::screen(const QString& name) const

@@ -16,6 +16,7 @@
 class QDialog;
 class QWidget;
 
+namespace contracts { class TfDM15; }
 namespace desktop { class Desktop; }
 
 namespace app {
@@ -32,8 +33,10 @@ public:
     // Takes a newly built screen; the first one added is the main page. Its objectName is
     // its instance name and must be unique.
     void add(std::unique_ptr<QWidget> screen);
-    // Keeps the data module alive as long as the screens; noted in the creation log.
-    void adoptDataModule(std::shared_ptr<void> module, const QString& name);
+    // Keeps the data module alive as long as the screens; noted in the creation log as fDM15.
+    void adoptDataModule(std::shared_ptr<contracts::TfDM15> module);
+    // The data module once adopted, else nullptr.
+    contracts::TfDM15* dataModule() const { return dataModule_.get(); }
 
     // The screen with that instance name; throws std::logic_error for an unknown name.
     QWidget* screen(const QString& name) const;
@@ -63,7 +66,7 @@ private:
     desktop::Desktop& desktop_;
     QString applicationTitle_;
     std::vector<std::unique_ptr<QWidget>> screens_;
-    std::shared_ptr<void> dataModule_;
+    std::shared_ptr<contracts::TfDM15> dataModule_;
     QStringList creationLog_;
     std::function<bool()> endCheck_;
     // Screens minimized along with the main page, brought back when it is restored.

@@ -13,9 +13,48 @@
 #include "app/screen_registry.h"
 #include "app/startup.h"
 #include "app/telma_application.h"
+#include "contracts/contracts_page.h"
+#include "contracts/data_module.h"
+#include "contracts/editable_contract_grid.h"
 #include "platform/desktop.h"
 
+#include <QLineEdit>
+
 namespace {
+
+bool shoot(QWidget* screen, const QString& outputDir, const QString& name)
+{
+    app::showScreen(screen);
+    QCoreApplication::processEvents();
+    const QString file = QDir(outputDir).filePath(name + QStringLiteral(".png"));
+    const bool saved = screen->grab().save(file);
+    if (!saved)
+        std::fprintf(stderr, "telma-screenshots: cannot write %s\n", qPrintable(file));
+    screen->hide();
+    return saved;
+}
+
+// The contracts page and the card once more with the second contract being edited: the
+// edit indicator, a value written into the record and a cell editor holding pending text.
+int shootEditing(app::ScreenRegistry& registry, const QString& outputDir)
+{
+    contracts::TfDM15* module = registry.dataModule();
+    auto* page = qobject_cast<contracts::TForm3*>(registry.screen(QStringLiteral("Form3")));
+    if (!module || !page || module->tbl1.recordCount() < 2)
+        return 0;
+    module->tbl1.moveTo(1);
+    module->tbl1.Edit();
+    module->tbl1.FieldByName(QStringLiteral("KSumma")).setText(QStringLiteral("1250000.00"));
+    int failures = shoot(registry.screen(QStringLiteral("Form5")), outputDir, QStringLiteral("Form5-edit")) ? 0 : 1;
+    app::showScreen(page);
+    page->dbgrd1()->setFocus();
+    page->dbgrd1()->setCurrentColumn(1);
+    if (page->dbgrd1()->openCellEditor())
+        page->dbgrd1()->cellEditor()->setText(QStringLiteral("Поставка и монтаж лифтов"));
+    failures += shoot(page, outputDir, QStringLiteral("Form3-edit")) ? 0 : 1;
+    module->tbl1.Cancel();
+    return failures;
+}
 
 class ConsoleDesktop final : public desktop::Desktop {
 public:
@@ -52,16 +91,9 @@ int main(int argc, char** argv)
         app::ScreenRegistry registry(desktop, app::applicationTitle(QCoreApplication::applicationFilePath()));
         app::buildScreens(registry);
         int failures = 0;
-        for (QWidget* screen : registry.screens()) {
-            app::showScreen(screen);
-            QCoreApplication::processEvents();
-            const QString file = QDir(outputDir).filePath(screen->objectName() + QStringLiteral(".png"));
-            if (!screen->grab().save(file)) {
-                std::fprintf(stderr, "telma-screenshots: cannot write %s\n", qPrintable(file));
-                ++failures;
-            }
-            screen->hide();
-        }
+        for (QWidget* screen : registry.screens())
+            failures += shoot(screen, outputDir, screen->objectName()) ? 0 : 1;
+        failures += shootEditing(registry, outputDir);
         return failures == 0 ? 0 : 1;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "telma-screenshots: %s\n", error.what());

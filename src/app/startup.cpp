@@ -10,6 +10,7 @@
 #include "app/screen_factories.h"
 #include "app/screen_registry.h"
 #include "app/telma_application.h"
+#include "contracts/contracts_page.h"
 #include "platform/desktop.h"
 
 namespace app {
@@ -19,6 +20,9 @@ void buildScreens(ScreenRegistry& registry, const DataModuleFactory& makeDataMod
     registry.add(makeMainPage(registry));
     registry.add(makeContractsPage(registry));
     makeDataModule(registry);
+    // The contracts page was built before the table was open; it is bound now.
+    if (auto* contractsPage = qobject_cast<contracts::TForm3*>(registry.screen(QStringLiteral("Form3"))))
+        contractsPage->setDataModule(registry.dataModule());
     registry.add(makeContractCard(registry));
     for (int number : letterPageNumbers()) {
         registry.add(makeLetterPage(registry, number));

@@ -7,6 +7,7 @@
 
 #include "app/screen_registry.h"
 #include "app/startup.h"
+#include "support/contract_fixture.h"
 #include "support/recording_desktop.h"
 #include "test_app.h"
 #include "ui/colors.h"
@@ -20,7 +21,7 @@ protected:
     {
         testing_support::telmaApplication();
         registry = std::make_unique<app::ScreenRegistry>(desktop, QStringLiteral("Telma"));
-        app::buildScreens(*registry, [](app::ScreenRegistry&) {});
+        app::buildScreens(*registry, [](app::ScreenRegistry& r) { r.adoptDataModule(testing_support::MemoryContracts().module); });
         registry->show(QStringLiteral("Form1"));
         page = registry->mainPage();
     }

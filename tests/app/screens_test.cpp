@@ -11,6 +11,7 @@
 
 #include "app/screen_registry.h"
 #include "app/startup.h"
+#include "support/contract_fixture.h"
 #include "support/recording_desktop.h"
 #include "test_app.h"
 
@@ -23,7 +24,7 @@ protected:
         testing_support::telmaApplication();
         registry = std::make_unique<app::ScreenRegistry>(desktop, QStringLiteral("Telma"));
         app::buildScreens(*registry, [](app::ScreenRegistry& r) {
-            r.adoptDataModule(std::make_shared<int>(0), QStringLiteral("fDM15"));
+            r.adoptDataModule(testing_support::MemoryContracts().module);
         });
         registry->show(QStringLiteral("Form1"));
     }

@@ -12,6 +12,7 @@
 #include "app/main_page.h"
 #include "app/screen_registry.h"
 #include "app/startup.h"
+#include "support/contract_fixture.h"
 #include "support/recording_desktop.h"
 #include "test_app.h"
 
@@ -20,7 +21,7 @@ namespace {
 // Stands in for the data module: noted in the creation log like the real one.
 void fakeDataModule(app::ScreenRegistry& registry)
 {
-    registry.adoptDataModule(std::make_shared<int>(15), QStringLiteral("fDM15"));
+    registry.adoptDataModule(testing_support::MemoryContracts().module);
 }
 
 QStringList expectedOrder()

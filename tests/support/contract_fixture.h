@@ -1,0 +1,51 @@
+// A data module over the contract table's seventeen fields held in memory, for widget tests
+// that need the shared table without a file.
+#pragma once
+
+#include "contracts/data_module.h"
+#include "contracts/memory_record_store.h"
+#include "tools/contract_schema.h"
+
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace testing_support {
+
+inline std::vector<contracts::FieldDef> contractFieldDefs() {
+    std::vector<contracts::FieldDef> defs;
+    for (const paradox::FieldDef& f : telma::contractFields())
+        defs.push_back({QString::fromStdString(f.name), f.type == paradox::FieldType::AutoIncrement ? 0 : f.length,
+                        f.type == paradox::FieldType::AutoIncrement});
+    return defs;
+}
+
+// A record with KKK, KNomer and KPredmet set; the other fields empty.
+inline QStringList contractRow(int key, const QString& nomer, const QString& predmet = QString()) {
+    QStringList row;
+    for (std::size_t i = 0; i < telma::contractFields().size(); ++i) row.append(QString());
+    row[0] = QString::number(key);
+    row[1] = nomer;
+    row[2] = predmet;
+    return row;
+}
+
+struct MemoryContracts {
+    contracts::MemoryRecordStore* store = nullptr;
+    std::shared_ptr<contracts::TfDM15> module;
+
+    explicit MemoryContracts(std::vector<QStringList> rows = {}) {
+        auto s = std::make_unique<contracts::MemoryRecordStore>(contractFieldDefs(), std::move(rows),
+                                                                 QStringLiteral("71BKontrakts.db"));
+        store = s.get();
+        module = std::make_shared<contracts::TfDM15>(std::move(s));
+    }
+    contracts::ContractTable& table() { return module->tbl1; }
+    // A stored value by field name.
+    QString stored(std::size_t row, const char* field) const {
+        return store->rows().at(row).value(module->tbl1.fieldIndex(QString::fromLatin1(field)));
+    }
+};
+
+}  // namespace testing_support
