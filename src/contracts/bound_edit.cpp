@@ -29,9 +29,14 @@ void BoundEdit::showValue() {
     Field* f = field();
     ContractTable* t = table();
     setReadOnly(!f || !t->canModify() || f->isReadOnly());
-    setMaxLength(f && f->length() > 0 ? f->length() : 32767);
-    if (!pending_) {
-        setText(f ? f->AsString() : QString());
+    // QLineEdit::setMaxLength sets the text again (cursor to the end), so only on a change.
+    const int maxLength = f && f->length() > 0 ? f->length() : 32767;
+    if (this->maxLength() != maxLength) setMaxLength(maxLength);
+    // Only a different value replaces the text: the notice of the first change (Edit) must
+    // not move the cursor or drop the selection the keystroke is about to act on.
+    const QString value = f ? f->AsString() : QString();
+    if (!pending_ && text() != value) {
+        setText(value);
         setCursorPosition(0);
     }
 }

@@ -1,0 +1,190 @@
+// The bound edit: what it shows, when its pending text reaches the record, the first change,
+// Escape, the field's length and a table that can only be read.
+#include "contracts/bound_edit.h"
+
+#include "support/contract_fixture.h"
+#include "support/qt_application.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+#include <QWidget>
+
+using namespace contracts;
+using testing_support::contractRow;
+using testing_support::MemoryContracts;
+
+namespace {
+
+// A screen with two edits (KNomer, KPredmet), as the card has them.
+struct EditFixture {
+    testing_support::WithQtApplication app;
+    MemoryContracts data;
+    QWidget screen;
+    BoundEdit* nomer;
+    BoundEdit* predmet;
+    explicit EditFixture(std::vector<QStringList> rows = {contractRow(1, "1/26", "Кровля"),
+                                                          contractRow(2, "2/26", "Фасад")})
+        : data(std::move(rows)), nomer(new BoundEdit(&screen)), predmet(new BoundEdit(&screen)) {
+        nomer->setDataField("KNomer");
+        predmet->setDataField("KPredmet");
+        predmet->move(0, 30);
+        nomer->setDataSource(&data.module->ds1);
+        predmet->setDataSource(&data.module->ds1);
+    }
+    ContractTable& t() { return data.table(); }
+    void showAndFocus(QWidget* w) {
+        screen.show();
+        screen.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&screen));
+        w->setFocus(Qt::OtherFocusReason);
+        QCoreApplication::processEvents();
+    }
+};
+
+}  // namespace
+
+TEST(BoundEdit, ShowsTheFieldOfTheCurrentRecordAndFollowsEveryChange) {
+    EditFixture f;
+    EXPECT_EQ(f.nomer->text(), "1/26");
+    f.t().moveTo(1);
+    EXPECT_EQ(f.nomer->text(), "2/26");
+    f.t().Edit();
+    f.t().FieldByName("KNomer").setText("2/26-А");  // written by another control
+    EXPECT_EQ(f.nomer->text(), "2/26-А");
+    f.t().Cancel();
+    EXPECT_EQ(f.nomer->text(), "2/26");
+    // Bound by name, whatever the case, once a data source is set.
+    BoundEdit late;
+    late.setDataField("kpredmet");
+    EXPECT_EQ(late.text(), "");
+    late.setDataSource(&f.data.module->ds1);
+    EXPECT_EQ(late.text(), "Фасад");
+}
+
+TEST(BoundEdit, FirstKeystrokeBeginsEditAndTheTextStaysPendingUntilFocusMoves) {
+    EditFixture f;
+    f.showAndFocus(f.nomer);
+    f.nomer->selectAll();
+    testing_support::typeText(f.nomer, "7/26");
+    EXPECT_EQ(f.t().state(), DataState::Edit);
+    EXPECT_FALSE(f.t().Modified());  // typed, not written
+    EXPECT_EQ(f.t().FieldByName("KNomer").AsString(), "1/26");
+    EXPECT_TRUE(f.nomer->hasPendingText());
+
+    f.predmet->setFocus(Qt::TabFocusReason);  // another control of the same screen
+    EXPECT_FALSE(f.nomer->hasPendingText());
+    EXPECT_TRUE(f.t().Modified());
+    EXPECT_EQ(f.t().FieldByName("KNomer").AsString(), "7/26");
+    EXPECT_EQ(f.data.stored(0, "KNomer"), "1/26");  // only Post stores
+}
+
+TEST(BoundEdit, DeletionAndPasteAreFirstChangesToo) {
+    for (const char* how : {"backspace", "delete", "paste"}) {
+        EditFixture f;
+        f.showAndFocus(f.predmet);
+        if (QString::fromLatin1(how) == "backspace") {
+            f.predmet->end(false);
+            QTest::keyClick(f.predmet, Qt::Key_Backspace);
+            EXPECT_EQ(f.predmet->text(), "Кровл") << how;
+        } else if (QString::fromLatin1(how) == "delete") {
+            f.predmet->home(false);
+            QTest::keyClick(f.predmet, Qt::Key_Delete);
+            EXPECT_EQ(f.predmet->text(), "ровля") << how;
+        } else {
+            QApplication::clipboard()->setText("Фундамент");
+            f.predmet->selectAll();
+            f.predmet->paste();
+            EXPECT_EQ(f.predmet->text(), "Фундамент") << how;
+        }
+        EXPECT_EQ(f.t().state(), DataState::Edit) << how;
+        EXPECT_TRUE(f.predmet->hasPendingText()) << how;
+    }
+}
+
+TEST(BoundEdit, FirstKeystrokeOnAnEmptyTableBeginsANewRecord) {
+    EditFixture f(std::vector<QStringList>{});
+    EXPECT_EQ(f.nomer->text(), "");
+    f.showAndFocus(f.nomer);
+    testing_support::typeText(f.nomer, "1/27");
+    EXPECT_EQ(f.t().state(), DataState::Insert);
+    f.predmet->setFocus(Qt::TabFocusReason);
+    f.t().Post();
+    ASSERT_EQ(f.data.store->rows().size(), 1u);
+    EXPECT_EQ(f.data.stored(0, "KNomer"), "1/27");
+}
+
+TEST(BoundEdit, EscapePutsBackTheFieldsValueAndLeavesTheState) {
+    EditFixture f;
+    f.showAndFocus(f.nomer);
+    f.nomer->selectAll();
+    testing_support::typeText(f.nomer, "ошибка");
+    QTest::keyClick(f.nomer, Qt::Key_Escape);
+    EXPECT_EQ(f.nomer->text(), "1/26");
+    EXPECT_FALSE(f.nomer->hasPendingText());
+    EXPECT_EQ(f.t().state(), DataState::Edit);
+    f.predmet->setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(f.t().Modified());  // nothing left to write
+}
+
+TEST(BoundEdit, AcceptsAtMostTheFieldsLength) {
+    EditFixture f;
+    const int length = f.t().FieldByName("KNomer").length();
+    ASSERT_GT(length, 0);
+    EXPECT_EQ(f.nomer->maxLength(), length);
+    f.showAndFocus(f.nomer);
+    f.nomer->selectAll();
+    testing_support::typeText(f.nomer, QString(length + 10, u'9'));
+    EXPECT_EQ(f.nomer->text().size(), length);
+}
+
+TEST(BoundEdit, ReadOnlyTableTakesNoChange) {
+    EditFixture f;
+    f.data.store->setReadOnly(true);
+    f.nomer->setDataSource(nullptr);
+    f.nomer->setDataSource(&f.data.module->ds1);
+    f.showAndFocus(f.nomer);
+    testing_support::typeText(f.nomer, "x");
+    QTest::keyClick(f.nomer, Qt::Key_Backspace);
+    EXPECT_EQ(f.nomer->text(), "1/26");
+    EXPECT_EQ(f.t().state(), DataState::Browse);
+}
+
+TEST(BoundEdit, TableUpdatingTheRecordWritesPendingTextOfHiddenEdits) {
+    EditFixture f;
+    f.showAndFocus(f.nomer);
+    f.nomer->selectAll();
+    testing_support::typeText(f.nomer, "1/26-испр");
+    f.screen.hide();  // the card closed with its close box
+    EXPECT_TRUE(f.nomer->hasPendingText());
+    f.t().moveTo(1);  // the browse-mode check writes, finds the record modified, posts
+    EXPECT_EQ(f.data.stored(0, "KNomer"), "1/26-испр");
+    EXPECT_EQ(f.nomer->text(), "2/26");
+}
+
+TEST(BoundEdit, CancelDropsPendingText) {
+    EditFixture f;
+    f.showAndFocus(f.nomer);
+    f.nomer->selectAll();
+    testing_support::typeText(f.nomer, "лишнее");
+    f.t().Cancel();
+    EXPECT_FALSE(f.nomer->hasPendingText());
+    EXPECT_EQ(f.nomer->text(), "1/26");
+    f.t().moveTo(1);
+    EXPECT_EQ(f.data.stored(0, "KNomer"), "1/26");
+}
+
+TEST(BoundEdit, SwitchingToAnotherWindowWritesNothing) {
+    EditFixture f;
+    f.showAndFocus(f.nomer);
+    f.nomer->selectAll();
+    testing_support::typeText(f.nomer, "в ожидании");
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_TRUE(f.nomer->hasPendingText());
+    EXPECT_FALSE(f.t().Modified());
+}
