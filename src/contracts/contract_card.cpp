@@ -50,8 +50,7 @@ const std::vector<CardField>& cardFields() {
 }
 
 QLabel* olive(QWidget* parent, const char* name, const QString& text, QRect where, const QFont& font) {
-    if (where.size().isEmpty()) return ui::textLabel(parent, QString::fromLatin1(name), text, where.topLeft(), font);
-    return ui::fixedLabel(parent, QString::fromLatin1(name), text, where, font, true);
+    return ui::layoutLabel(parent, QString::fromLatin1(name), text, where, font);
 }
 
 }  // namespace

@@ -42,9 +42,7 @@ std::vector<GridColumn> contractsPageColumns() {
 namespace {
 
 QLabel* olive(QWidget* parent, const char* name, const QString& text, QRect where, int pixels, bool bold = false) {
-    const QFont font = ui::verdana(pixels, bold);
-    if (where.size().isEmpty()) return ui::textLabel(parent, QString::fromLatin1(name), text, where.topLeft(), font);
-    return ui::fixedLabel(parent, QString::fromLatin1(name), text, where, font, true);
+    return ui::layoutLabel(parent, QString::fromLatin1(name), text, where, ui::verdana(pixels, bold));
 }
 
 // Grey Verdana cells, white titles on the accent green, a flat single-line border.

@@ -84,6 +84,14 @@ QLabel* fixedLabel(QWidget* parent, const QString& objectName, const QString& te
     return label;
 }
 
+QLabel* layoutLabel(QWidget* parent, const QString& objectName, const QString& text, const QRect& geometry,
+                    const QFont& font, const QColor& color)
+{
+    if (geometry.size().isEmpty())
+        return textLabel(parent, objectName, text, geometry.topLeft(), font, color);
+    return fixedLabel(parent, objectName, text, geometry, font, true, color);
+}
+
 LinkLabel* sectionLink(QWidget* parent, const QString& objectName, const QString& text, const QRect& geometry,
                        const QFont& font)
 {

@@ -36,6 +36,11 @@ QLabel* fixedLabel(QWidget* parent, const QString& objectName, const QString& te
                    const QRect& geometry, const QFont& font, bool wrap,
                    const QColor& color = kOlive, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop);
 
+// Inert text as the layouts give it: sized to itself when the geometry has no size,
+// otherwise fixed and wrapped at word boundaries inside it.
+QLabel* layoutLabel(QWidget* parent, const QString& objectName, const QString& text, const QRect& geometry,
+                    const QFont& font, const QColor& color = kOlive);
+
 // A purple label that shows a screen; sized to its text unless a size is given.
 LinkLabel* sectionLink(QWidget* parent, const QString& objectName, const QString& text,
                        const QRect& geometry, const QFont& font);
