@@ -1,0 +1,126 @@
+#include "contract_table_file.h"
+
+#include "platform/paradox/io.h"
+#include "platform/paradox/table.h"
+#include "tools/contract_schema.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace contracts_bench {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Generation only: the real file system without syncs, so that 100,000 durable inserts
+// take a minute instead of an hour. The file is the same as with syncs.
+class NoSyncEnv final : public paradox::Env {
+    class NoSyncFile final : public paradox::File {
+    public:
+        explicit NoSyncFile(std::unique_ptr<paradox::File> f) : f_(std::move(f)) {}
+        std::uint64_t size() override { return f_->size(); }
+        std::size_t read(std::uint64_t o, void* b, std::size_t n) override { return f_->read(o, b, n); }
+        void write(std::uint64_t o, const void* d, std::size_t n) override { f_->write(o, d, n); }
+        void truncate(std::uint64_t s) override { f_->truncate(s); }
+        void sync() override {}
+        bool tryLock() override { return f_->tryLock(); }
+        bool tryLockShared() override { return f_->tryLockShared(); }
+        void unlock() override { f_->unlock(); }
+
+    private:
+        std::unique_ptr<paradox::File> f_;
+    };
+
+public:
+    std::unique_ptr<paradox::File> open(const fs::path& p, paradox::OpenMode m) override {
+        return std::make_unique<NoSyncFile>(base_.open(p, m));
+    }
+    bool exists(const fs::path& p) override { return base_.exists(p); }
+    void remove(const fs::path& p) override { base_.remove(p); }
+    void rename(const fs::path& a, const fs::path& b) override { base_.rename(a, b); }
+    void syncFolder(const fs::path&) override {}
+    bool writable(const fs::path& p) override { return base_.writable(p); }
+
+private:
+    paradox::Env& base_ = paradox::defaultEnv();
+};
+
+// A realistic contract: every field the page shows filled, the notes fields empty, texts
+// varying from record to record.
+std::vector<std::optional<std::string>> contract(long i) {
+    static const char* const objects[] = {"здания школы", "детского сада", "поликлиники", "жилого дома",
+                                          "котельной", "спортивного комплекса"};
+    static const char* const streets[] = {"Садовая", "Ленина", "Строителей", "Первомайская", "Заводская"};
+    const std::string n = std::to_string(i);
+    return {std::nullopt,
+            "0148300012525" + n,
+            std::string("Капитальный ремонт кровли и фасада ") + objects[i % 6] + " № " + n,
+            std::string("г. Тула, ул. ") + streets[i % 5] + ", д. " + std::to_string(1 + i % 170),
+            "Управление капитального строительства администрации г. Тулы",
+            std::to_string(1000000 + (i * 1375) % 90000000) + ".50",
+            std::nullopt,
+            std::to_string(1 + i % 28) + "." + (i % 12 < 9 ? "0" : "") + std::to_string(1 + i % 12) + ".2025",
+            "ООО «СтройМонтаж»",
+            "Начальник управления",
+            "Петрова Е. А.",
+            "Генеральный директор",
+            "Соколов И. В.",
+            std::nullopt,
+            std::nullopt,
+            std::nullopt,
+            "Муниципальный контракт"};
+}
+
+fs::path dataFolder() { return fs::path(TELMA_BINARY_DIR) / "bench-data" / "contracts"; }
+
+}  // namespace
+
+fs::path generatedTable() {
+    const fs::path dir = dataFolder() / ("contracts-" + std::to_string(kRecords));
+    const fs::path table = dir / telma::kContractTableFile;
+    if (fs::exists(dir / "done")) return table;
+
+    // Made beside the final folder and renamed into place when complete, so that an
+    // interrupted generation never leaves a short table that looks finished.
+    const fs::path partial = dataFolder() / ("contracts-" + std::to_string(kRecords) + ".partial");
+    fs::remove_all(partial);
+    fs::create_directories(partial);
+    const auto start = std::chrono::steady_clock::now();
+    {
+        NoSyncEnv env;
+        auto t = paradox::Table::create(partial / telma::kContractTableFile, telma::contractFields(),
+                                        telma::kContractKeyFields, &env);
+        for (long i = 0; i < kRecords; ++i) t.insert(contract(i + 1));
+    }
+    std::ofstream(partial / "done") << kRecords << '\n';
+    fs::remove_all(dir);
+    fs::rename(partial, dir);
+    std::fprintf(stderr, "contracts_bench: table of %ld contracts generated in %.1f s (%s)\n", kRecords,
+                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
+                 table.c_str());
+    return table;
+}
+
+WorkingCopy::WorkingCopy() {
+    const fs::path source = generatedTable();
+    folder_ = dataFolder() / ("work-" + std::to_string(getpid()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+    for (const auto& entry : fs::directory_iterator(source.parent_path()))
+        if (entry.path().filename() != "done") fs::copy_file(entry.path(), folder_ / entry.path().filename());
+    table_ = folder_ / source.filename();
+}
+
+WorkingCopy::~WorkingCopy() {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+}
+
+}  // namespace contracts_bench
