@@ -8,9 +8,15 @@
 #include <cstdio>
 #include <fstream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include <cerrno>
+#include <cstdlib>
+
+#include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 namespace contracts_bench {
@@ -108,13 +114,37 @@ fs::path generatedTable() {
     return table;
 }
 
+namespace {
+
+// Copies left by runs that died before cleaning up (each is the size of the table).
+void removeAbandonedCopies() {
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(dataFolder(), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("work-", 0) != 0) continue;
+        const long pid = std::strtol(name.c_str() + 5, nullptr, 10);
+        if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) fs::remove_all(entry.path(), ec);
+    }
+}
+
+}  // namespace
+
 WorkingCopy::WorkingCopy() {
     const fs::path source = generatedTable();
+    removeAbandonedCopies();
     folder_ = dataFolder() / ("work-" + std::to_string(getpid()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
-    for (const auto& entry : fs::directory_iterator(source.parent_path()))
-        if (entry.path().filename() != "done") fs::copy_file(entry.path(), folder_ / entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(source.parent_path())) {
+        if (entry.path().filename() == "done") continue;
+        const fs::path copied = folder_ / entry.path().filename();
+        fs::copy_file(entry.path(), copied);
+        // On disk before the clock starts: otherwise the first post's sync writes out the
+        // whole copy and its time is the copy's, not the post's.
+        const int fd = ::open(copied.c_str(), O_RDONLY);
+        if (fd < 0 || ::fsync(fd) != 0) throw std::runtime_error("cannot sync the working copy " + copied.string());
+        ::close(fd);
+    }
     table_ = folder_ / source.filename();
 }
 
