@@ -12,6 +12,7 @@ if(benchmark_FOUND AND TARGET telma_contracts AND TARGET telma_paradox)
       ${CMAKE_CURRENT_LIST_DIR}/contracts/shown_page.h
       ${CMAKE_CURRENT_LIST_DIR}/contracts/shown_page.cpp
       ${CMAKE_CURRENT_LIST_DIR}/contracts/timings.h
+      ${CMAKE_CURRENT_LIST_DIR}/contracts/failures.h
       ${CMAKE_CURRENT_LIST_DIR}/contracts/open_page_bench.cpp
       ${CMAKE_CURRENT_LIST_DIR}/contracts/grid_move_bench.cpp
       ${CMAKE_CURRENT_LIST_DIR}/contracts/post_edit_bench.cpp

@@ -1,6 +1,7 @@
 // contracts_bench: the contracts page over a contract table of 100,000 records. The table
 // is generated before the first benchmark (once per build tree), so that no figure holds it.
 #include "contract_table_file.h"
+#include "failures.h"
 
 #include <benchmark/benchmark.h>
 
@@ -45,5 +46,5 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     reportRepeatedMessages();
-    return 0;
+    return contracts_bench::anyFailed() ? 1 : 0;
 }

@@ -3,6 +3,7 @@
 // grid has repainted. Each post is a durable write to a copy of the generated table.
 #include "contract_table_file.h"
 #include "shown_page.h"
+#include "failures.h"
 #include "timings.h"
 
 #include "contracts/data_module.h"
@@ -69,7 +70,7 @@ std::string typeAndPost(ShownPage& shown, const StoredStamp& stamp, int column, 
     return {};
 }
 
-void BM_PostEditOnLastRecord(benchmark::State& state) {
+void runPostEditOnLastRecord(benchmark::State& state) {
     WorkingCopy copy;
     int field = -1, last = -1;
     QString lastText;
@@ -83,13 +84,13 @@ void BM_PostEditOnLastRecord(benchmark::State& state) {
         const int column = grid->currentColumn();
         field = grid->gridModel()->fieldOf(column);
         if (module.tbl1.recNo() != last || field < 0) {
-            state.SkipWithError("Ctrl+End did not reach the last record");
+            fail(state, "Ctrl+End did not reach the last record");
             return;
         }
         PostTimes times;
         const std::string warmUp = typeAndPost(shown, stamp, column, QStringLiteral("0148300012525-0"), times);
         if (!warmUp.empty()) {
-            state.SkipWithError(warmUp.c_str());
+            fail(state, warmUp.c_str());
             return;
         }
         const double first = times.type + times.post;
@@ -100,7 +101,7 @@ void BM_PostEditOnLastRecord(benchmark::State& state) {
             const std::string error = typeAndPost(shown, stamp, column, lastText, times);
             if (!error.empty() || module.tbl1.recNo() != last || module.tbl1.rowText(last, field) != lastText ||
                 !shown.desktop().boxes.isEmpty()) {
-                state.SkipWithError(error.empty() ? "the posted text is not in the last record" : error.c_str());
+                fail(state, error.empty() ? "the posted text is not in the last record" : error.c_str());
                 return;
             }
             state.SetIterationTime(times.type + times.post);
@@ -122,8 +123,12 @@ void BM_PostEditOnLastRecord(benchmark::State& state) {
     const auto stored = file.rowTexts(static_cast<std::size_t>(last));
     if (file.recordCount() != std::size_t(kRecords) || !stored.at(std::size_t(field)) ||
         QString::fromStdString(*stored.at(std::size_t(field))) != lastText)
-        state.SkipWithError("the file does not hold the last posted text");
+        fail(state, "the file does not hold the last posted text");
     state.counters["records"] = double(file.recordCount());
+}
+
+void BM_PostEditOnLastRecord(benchmark::State& state) {
+    guarded(state, [&] { runPostEditOnLastRecord(state); });
 }
 
 BENCHMARK(BM_PostEditOnLastRecord)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
