@@ -55,6 +55,9 @@ EditableContractGrid::EditableContractGrid(desktop::Desktop& desktop, QWidget* p
     setItemDelegate(new CellDelegate(*this));
     connect(gridModel(), &ContractGridModel::updateRecordRequested, this, &EditableContractGrid::writePendingText);
     connect(gridModel(), &ContractGridModel::discardPendingRequested, this, &EditableContractGrid::dropEditor);
+    // A reset would hide a focused editor, and Qt then passes the focus on as a Tab would:
+    // the current cell would jump a column, or past the last one to another record.
+    connect(gridModel(), &QAbstractItemModel::modelAboutToBeReset, this, &EditableContractGrid::dropEditor);
     connect(qApp, &QApplication::focusChanged, this, &EditableContractGrid::focusMoved);
 }
 
@@ -236,6 +239,15 @@ bool EditableContractGrid::eventFilter(QObject* watched, QEvent* event) {
             case Qt::Key_End:
                 if (ctrl) { keyPressEvent(ke); return true; }
                 break;
+            case Qt::Key_Left:
+            case Qt::Key_Right:
+                // Inside the text the caret moves; at its edge the key moves to the next cell.
+                if (ke->modifiers() == Qt::NoModifier && !editor_->hasSelectedText() &&
+                    editor_->cursorPosition() == (ke->key() == Qt::Key_Left ? 0 : editor_->text().size())) {
+                    keyPressEvent(ke);
+                    return true;
+                }
+                break;
             case Qt::Key_Insert:
                 if (ke->modifiers() == Qt::NoModifier) { keyPressEvent(ke); return true; }
                 break;
@@ -276,11 +288,18 @@ void EditableContractGrid::keyPressEvent(QKeyEvent* event) {
         break;
     default: break;
     }
+    // A move within the row leaves the cell: its pending text is written first.
+    const int key = event->key();
+    if ((key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home || key == Qt::Key_End) &&
+        !(mods & Qt::ControlModifier))
+        writePendingText();
     if (handleMovementKey(event)) return;
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).isPrint() && !(mods & (Qt::ControlModifier | Qt::AltModifier))) {
+        const bool opened = editor_ == nullptr;
         if (openCellEditor() && editor_) {
-            editor_->selectAll();
+            // A key typed on a closed cell replaces its text; one reaching an open editor adds to it.
+            if (opened) editor_->selectAll();
             QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(),
                            event->isAutoRepeat(), static_cast<ushort>(event->count()));
             QApplication::sendEvent(editor_, &copy);

@@ -1,0 +1,105 @@
+// A window with an editable contract grid over three contracts in memory, and a line edit
+// beside it to take the focus away; helpers that click and type as the user does.
+#pragma once
+
+#include "contracts/editable_contract_grid.h"
+#include "contracts/record_indicator.h"
+#include "support/contract_fixture.h"
+#include "support/qt_application.h"
+#include "support/recording_desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+
+#include <ostream>
+#include <vector>
+
+// Failures show the texts, not their bytes.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace grid_testing {
+
+using contracts::GridColumn;
+
+// Columns of the model: 0 KKK (hidden), 1 KNomer, 2 KPredmet, 3 KZakaz, 4 KMetka (hidden).
+enum Column { Key = 0, Nomer = 1, Predmet = 2, Zakaz = 3, Metka = 4 };
+
+inline std::vector<GridColumn> testColumns() {
+    return {{QStringLiteral("KKK"), QString(), 40, false},
+            {QStringLiteral("KNomer"), QStringLiteral(" Номер контракта"), 90, true},
+            {QStringLiteral("KPredmet"), QStringLiteral(" Предмет контракта"), 120, true},
+            {QStringLiteral("KZakaz"), QStringLiteral(" Заказчик"), 120, true},
+            {QStringLiteral("KMetka"), QStringLiteral(" Примечания"), 40, false}};
+}
+
+inline std::vector<QStringList> threeContracts() {
+    using testing_support::contractRow;
+    return {contractRow(1, "1/26", "Кровля"), contractRow(2, "2/26", "Фасад"), contractRow(3, "3/26", "Сети")};
+}
+
+struct GridWindow {
+    testing_support::WithQtApplication app;
+    testing_support::MemoryContracts data;
+    testing_support::RecordingDesktop desktop;
+    QWidget window;
+    contracts::EditableContractGrid* grid;
+    QLineEdit* other;  // another control of the same screen
+
+    explicit GridWindow(std::vector<QStringList> rows = threeContracts())
+        : data(std::move(rows)), grid(new contracts::EditableContractGrid(desktop, &window)),
+          other(new QLineEdit(&window)) {
+        window.resize(480, 260);
+        grid->setGeometry(0, 0, 480, 200);
+        other->setGeometry(0, 220, 200, 24);
+        grid->setColumns(testColumns());
+        grid->setDataSource(&data.module->ds1);
+    }
+    contracts::ContractTable& t() { return data.table(); }
+
+    // Shows the window, makes it active and puts the focus on the grid.
+    void show() {
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        grid->setFocus(Qt::OtherFocusReason);
+        QCoreApplication::processEvents();
+    }
+    // Makes a row current through the table and a column through the grid, as set-up.
+    void at(int row, int column) {
+        t().moveTo(row);
+        grid->setCurrentColumn(column);
+    }
+
+    QWidget* focus() const { return QApplication::focusWidget() ? QApplication::focusWidget() : grid; }
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(focus(), k, mods); }
+    // Each character goes where the focus is then, as the keyboard sends it: the first one
+    // to the grid (which opens the editor), the rest to the editor.
+    void type(const QString& text) {
+        for (const QChar c : text) testing_support::typeText(focus(), QString(c));
+    }
+
+    QPoint cell(int row, int column) const {
+        return grid->visualRect(grid->gridModel()->index(row, column)).center();
+    }
+    void click(int row, int column) { QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell(row, column)); }
+    void doubleClick(QWidget* on, QPoint at) {
+        // A double click as the window system delivers it: press, release, double-click, release.
+        QTest::mousePress(on, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(on, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(on, Qt::LeftButton, {}, at);
+    }
+
+    QString stored(std::size_t row, const char* field) const { return data.stored(row, field); }
+    std::size_t storedCount() const { return data.store->rows().size(); }
+    // A value as the grid's row shows it (stored, or the record being changed).
+    QString shown(int row, int column) const {
+        return grid->gridModel()->index(row, column).data().toString();
+    }
+};
+
+}  // namespace grid_testing
