@@ -297,6 +297,8 @@ void EditableContractGrid::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).isPrint() && !(mods & (Qt::ControlModifier | Qt::AltModifier))) {
         const bool opened = editor_ == nullptr;
+        // On an empty table the first keystroke begins the first record, as in every bound control.
+        if (t && t->isEmpty() && t->canModify() && !beginChange()) return;
         if (openCellEditor() && editor_) {
             // A key typed on a closed cell replaces its text; one reaching an open editor adds to it.
             if (opened) editor_->selectAll();

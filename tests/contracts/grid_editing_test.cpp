@@ -195,6 +195,7 @@ TEST(GridEditing, EveryKeyAndMouseAction) {
         }
         EXPECT_EQ(g.t().recordCount(), a.shownRows);
         EXPECT_EQ(g.grid->model()->rowCount(), a.shownRows);
+        EXPECT_EQ(g.grid->indicator()->count(), a.shownRows);
         EXPECT_EQ(g.storedCount(), a.storedRows);
         if (a.editorOpen >= 0) {
             EXPECT_EQ(g.grid->cellEditor() != nullptr, a.editorOpen == 1);
@@ -215,5 +216,53 @@ TEST(GridEditing, EveryKeyAndMouseAction) {
         if (g.t().recNo() >= 0) {
             EXPECT_EQ(g.grid->currentIndex().row(), g.t().recNo());
         }
+    }
+}
+
+// Each typed text reaches the record once, in the record and field it was typed in, however
+// the cell is left; an editor never writes after its cell stopped being current.
+TEST(GridEditing, TypedTextIsWrittenOnceIntoItsOwnCell) {
+    struct Case {
+        const char* name;
+        std::function<void(GridWindow&)> act;
+        int writes;
+        const char* nomer = "X";  // the first record's values afterwards
+        const char* predmet = "Кровля";
+    };
+    const Case cases[] = {
+        {"Enter", [](GridWindow& g) { g.type("X"); g.key(Qt::Key_Return); }, 1},
+        {"Enter, then Tab", [](GridWindow& g) { g.type("X"); g.key(Qt::Key_Return); g.key(Qt::Key_Tab); }, 1},
+        {"Tab", [](GridWindow& g) { g.type("X"); g.key(Qt::Key_Tab); }, 1},
+        {"Right at the end of the text", [](GridWindow& g) { g.type("X"); g.key(Qt::Key_Right); }, 1},
+        {"Left inside the text moves the caret only",
+         [](GridWindow& g) { g.type("XY"); g.key(Qt::Key_Left); g.key(Qt::Key_Return); }, 1, "XY"},
+        {"click on another cell of the row", [](GridWindow& g) { g.type("X"); g.click(0, col::Zakaz); }, 1},
+        {"click on another row", [](GridWindow& g) { g.type("X"); g.click(2, col::Zakaz); }, 1},
+        {"Down", [](GridWindow& g) { g.type("X"); g.key(Qt::Key_Down); }, 1},
+        {"a move from elsewhere", [](GridWindow& g) { g.type("X"); g.t().moveTo(2); }, 1},
+        {"Post from elsewhere", [](GridWindow& g) { g.type("X"); g.t().Post(); }, 1},
+        {"focus to another control", [](GridWindow& g) { g.type("X"); g.other->setFocus(Qt::MouseFocusReason); }, 1},
+        {"two cells in turn",
+         [](GridWindow& g) { g.type("X"); g.key(Qt::Key_Tab); g.type("Y"); g.key(Qt::Key_Tab); g.key(Qt::Key_Down); }, 2, "X",
+         "Y"},
+        {"Escape", [](GridWindow& g) { g.type("X"); g.key(Qt::Key_Escape); g.key(Qt::Key_Down); }, 0, "1/26"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        GridWindow g;
+        int writes = 0;
+        FunctionLink counter([&](const TableChange& change) {
+            if (change.has(FieldChanged)) ++writes;
+        });
+        counter.setDataSource(&g.data.module->ds1);
+        g.show();
+        c.act(g);
+        EXPECT_EQ(writes, c.writes);
+        EXPECT_EQ(g.shown(0, col::Nomer), QString::fromUtf8(c.nomer));
+        EXPECT_EQ(g.shown(0, col::Predmet), QString::fromUtf8(c.predmet));
+        // Nothing was written into another record.
+        EXPECT_EQ(g.shown(1, col::Nomer), "2/26");
+        EXPECT_EQ(g.shown(2, col::Nomer), "3/26");
+        EXPECT_EQ(g.shown(2, col::Zakaz), "");
     }
 }

@@ -47,17 +47,21 @@ struct GridWindow {
     testing_support::MemoryContracts data;
     testing_support::RecordingDesktop desktop;
     QWidget window;
-    contracts::EditableContractGrid* grid;
+    contracts::ContractGrid* view;            // the grid, of either kind
+    contracts::EditableContractGrid* grid;    // the same grid when it is editable, else nullptr
     QLineEdit* other;  // another control of the same screen
 
-    explicit GridWindow(std::vector<QStringList> rows = threeContracts())
-        : data(std::move(rows)), grid(new contracts::EditableContractGrid(desktop, &window)),
-          other(new QLineEdit(&window)) {
+    enum Kind { Editable, ReadOnly };
+    explicit GridWindow(std::vector<QStringList> rows = threeContracts(), Kind kind = Editable)
+        : data(std::move(rows)),
+          view(kind == Editable ? new contracts::EditableContractGrid(desktop, &window)
+                                : new contracts::ContractGrid(&window)),
+          grid(qobject_cast<contracts::EditableContractGrid*>(view)), other(new QLineEdit(&window)) {
         window.resize(480, 260);
-        grid->setGeometry(0, 0, 480, 200);
+        view->setGeometry(0, 0, 480, 200);
         other->setGeometry(0, 220, 200, 24);
-        grid->setColumns(testColumns());
-        grid->setDataSource(&data.module->ds1);
+        view->setColumns(testColumns());
+        view->setDataSource(&data.module->ds1);
     }
     contracts::ContractTable& t() { return data.table(); }
 
@@ -66,16 +70,16 @@ struct GridWindow {
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
-        grid->setFocus(Qt::OtherFocusReason);
+        view->setFocus(Qt::OtherFocusReason);
         QCoreApplication::processEvents();
     }
     // Makes a row current through the table and a column through the grid, as set-up.
     void at(int row, int column) {
         t().moveTo(row);
-        grid->setCurrentColumn(column);
+        view->setCurrentColumn(column);
     }
 
-    QWidget* focus() const { return QApplication::focusWidget() ? QApplication::focusWidget() : grid; }
+    QWidget* focus() const { return QApplication::focusWidget() ? QApplication::focusWidget() : view; }
     void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(focus(), k, mods); }
     // Each character goes where the focus is then, as the keyboard sends it: the first one
     // to the grid (which opens the editor), the rest to the editor.
@@ -84,21 +88,32 @@ struct GridWindow {
     }
 
     QPoint cell(int row, int column) const {
-        return grid->visualRect(grid->gridModel()->index(row, column)).center();
+        return view->visualRect(view->gridModel()->index(row, column)).center();
     }
-    void click(int row, int column) { QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell(row, column)); }
-    void doubleClick(QWidget* on, QPoint at) {
-        // A double click as the window system delivers it: press, release, double-click, release.
-        QTest::mousePress(on, Qt::LeftButton, {}, at);
-        QTest::mouseRelease(on, Qt::LeftButton, {}, at);
-        QTest::mouseDClick(on, Qt::LeftButton, {}, at);
+    void click(int row, int column) { QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell(row, column)); }
+    // A double click as the window system delivers it: press, release, press, double click,
+    // release, each to the widget under the mouse at that moment (the first click may have
+    // opened the cell editor there).
+    static void doubleClick(QWidget* on, QPoint at) {
+        const auto under = [on, at](QPoint* local) {
+            QWidget* w = on->childAt(at);
+            if (!w) w = on;
+            *local = w->mapFrom(on, at);
+            return w;
+        };
+        QPoint p;
+        QTest::mousePress(under(&p), Qt::LeftButton, {}, p);
+        QTest::mouseRelease(under(&p), Qt::LeftButton, {}, p);
+        QTest::mousePress(under(&p), Qt::LeftButton, {}, p);
+        QTest::mouseDClick(under(&p), Qt::LeftButton, {}, p);
+        QTest::mouseRelease(under(&p), Qt::LeftButton, {}, p);
     }
 
     QString stored(std::size_t row, const char* field) const { return data.stored(row, field); }
     std::size_t storedCount() const { return data.store->rows().size(); }
     // A value as the grid's row shows it (stored, or the record being changed).
     QString shown(int row, int column) const {
-        return grid->gridModel()->index(row, column).data().toString();
+        return view->gridModel()->index(row, column).data().toString();
     }
 };
 
