@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include <memory>
 #include <ostream>
 #include <vector>
 
@@ -45,6 +46,7 @@ inline std::vector<QStringList> threeContracts() {
 struct GridWindow {
     testing_support::WithQtApplication app;
     testing_support::MemoryContracts data;
+    std::shared_ptr<contracts::TfDM15> module;  // the one the grid is bound to (data's by default)
     testing_support::RecordingDesktop desktop;
     QWidget window;
     contracts::ContractGrid* view;            // the grid, of either kind
@@ -53,7 +55,14 @@ struct GridWindow {
 
     enum Kind { Editable, ReadOnly };
     explicit GridWindow(std::vector<QStringList> rows = threeContracts(), Kind kind = Editable)
-        : data(std::move(rows)),
+        : GridWindow(nullptr, std::move(rows), kind) {}
+    // Over a data module of its own (a real table file, a counting store).
+    explicit GridWindow(std::shared_ptr<contracts::TfDM15> own, Kind kind = Editable)
+        : GridWindow(std::move(own), {}, kind) {}
+
+private:
+    GridWindow(std::shared_ptr<contracts::TfDM15> own, std::vector<QStringList> rows, Kind kind)
+        : data(std::move(rows)), module(own ? std::move(own) : data.module), window(),
           view(kind == Editable ? new contracts::EditableContractGrid(desktop, &window)
                                 : new contracts::ContractGrid(&window)),
           grid(qobject_cast<contracts::EditableContractGrid*>(view)), other(new QLineEdit(&window)) {
@@ -61,9 +70,11 @@ struct GridWindow {
         view->setGeometry(0, 0, 480, 200);
         other->setGeometry(0, 220, 200, 24);
         view->setColumns(testColumns());
-        view->setDataSource(&data.module->ds1);
+        view->setDataSource(&module->ds1);
     }
-    contracts::ContractTable& t() { return data.table(); }
+
+public:
+    contracts::ContractTable& t() { return module->tbl1; }
 
     // Shows the window, makes it active and puts the focus on the grid.
     void show() {
