@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace contracts {
 
@@ -133,6 +134,20 @@ bool ContractGrid::eventFilter(QObject* watched, QEvent* event) {
         (watched == horizontalHeader()->viewport() || watched == indicator_->viewport()))
         emit recordDoubleClicked();
     return QTableView::eventFilter(watched, event);
+}
+
+void ContractGrid::wheelEvent(QWheelEvent* event) {
+    const QPoint angle = event->angleDelta();
+    ContractTable* t = table();
+    if (angle.y() == 0 || !t) {
+        QTableView::wheelEvent(event);  // sideways: the columns scroll
+        return;
+    }
+    event->accept();
+    wheelAngle_ += angle.y();
+    const int notches = wheelAngle_ / QWheelEvent::DefaultDeltasPerStep;
+    wheelAngle_ -= notches * QWheelEvent::DefaultDeltasPerStep;
+    if (notches != 0) t->moveBy(-notches);
 }
 
 void ContractGrid::rowDown() {

@@ -38,6 +38,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The wheel moves the current record, a row per notch (after the browse-mode check).
+    void wheelEvent(QWheelEvent* event) override;
     void keyboardSearch(const QString&) override {}
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -62,6 +64,7 @@ private:
     RecordIndicator* indicator_;
     int column_ = -1;
     bool syncing_ = false;
+    int wheelAngle_ = 0;  // eighths of a degree not yet turned into a move
 };
 
 }  // namespace contracts

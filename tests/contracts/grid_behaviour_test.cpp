@@ -9,6 +9,7 @@
 
 #include <QDialog>
 #include <QSignalSpy>
+#include <QWheelEvent>
 
 using namespace contracts;
 using grid_testing::GridWindow;
@@ -345,5 +346,35 @@ TEST(GridRefusedPost, RaisesAndTheRecordKeepsItsStateAndValues) {
         EXPECT_EQ(g.t().recNo(), 1);
         EXPECT_EQ(g.stored(0, "KNomer"), "9/26");
         EXPECT_EQ(g.stored(1, "KNomer"), "2/26");
+    }
+}
+
+// The wheel moves the current record, a row per notch, after the browse-mode check; half a
+// notch (a fine-grained wheel) waits for the other half.
+TEST(GridWheel, MovesTheCurrentRecord) {
+    for (const GridWindow::Kind kind : {GridWindow::Editable, GridWindow::ReadOnly}) {
+        GridWindow g(grid_testing::threeContracts(), kind);
+        g.show();
+        const auto turn = [&](int angle) {
+            const QPoint at = g.cell(0, col::Nomer);
+            QWheelEvent wheel(at, g.view->viewport()->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(g.view->viewport(), &wheel);
+        };
+        if (kind == GridWindow::Editable) g.type("1/26-А");
+        turn(-120);  // towards the user: down
+        EXPECT_EQ(g.t().recNo(), 1);
+        EXPECT_EQ(g.t().state(), DataState::Browse);
+        EXPECT_EQ(g.stored(0, "KNomer"), kind == GridWindow::Editable ? "1/26-А" : "1/26");
+        turn(-60);
+        EXPECT_EQ(g.t().recNo(), 1);
+        turn(-60);
+        EXPECT_EQ(g.t().recNo(), 2);
+        turn(-120);  // past the last row: no new record
+        EXPECT_EQ(g.t().recNo(), 2);
+        EXPECT_EQ(g.t().recordCount(), 3);
+        turn(360);
+        EXPECT_EQ(g.t().recNo(), 0);
+        EXPECT_EQ(g.view->currentIndex().row(), 0);
     }
 }
