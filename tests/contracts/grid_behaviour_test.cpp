@@ -10,6 +10,8 @@
 #include <QDialog>
 #include <QSignalSpy>
 #include <QWheelEvent>
+#include <QScreen>
+#include <QImage>
 
 using namespace contracts;
 using grid_testing::GridWindow;
@@ -377,4 +379,61 @@ TEST(GridWheel, MovesTheCurrentRecord) {
         EXPECT_EQ(g.t().recNo(), 0);
         EXPECT_EQ(g.view->currentIndex().row(), 0);
     }
+}
+
+// What the screen shows in the record indicator after each change: the mark on the current
+// row only, its shape following the state. Read back from the window's painted surface, so
+// a change that is not repainted shows as a failure.
+TEST(RecordIndicator, MarkFollowsTheRecordAndTheStateOnScreen) {
+    GridWindow g;
+    g.show();
+    RecordIndicator* ind = g.view->indicator();
+    const auto painted = [&] {
+        QCoreApplication::processEvents();
+        return g.window.screen()->grabWindow(g.window.winId()).toImage();
+    };
+    const QColor ink = ind->palette().color(QPalette::ButtonText);
+    // The rows whose indicator cell has ink on it, and the picture of the first of them.
+    const auto marks = [&](QImage* mark) {
+        const QImage shot = painted();
+        std::vector<int> rows;
+        for (int row = 0; row < ind->count(); ++row) {
+            const QPoint topLeft = ind->viewport()->mapTo(&g.window, QPoint(0, ind->sectionViewportPosition(row)));
+            const QRect cell(topLeft, QSize(ind->width() - 1, ind->sectionSize(row) - 1));
+            const QImage part = shot.copy(cell);
+            bool inked = false;
+            for (int y = 0; y < part.height() && !inked; ++y)
+                for (int x = 0; x < part.width() && !inked; ++x)
+                    inked = qGray(part.pixel(x, y)) < qGray(ind->palette().color(QPalette::Button).rgb()) - 60 &&
+                            qAbs(qGray(part.pixel(x, y)) - qGray(ink.rgb())) < 80;
+            if (inked) {
+                if (rows.empty() && mark) *mark = part;
+                rows.push_back(row);
+            }
+        }
+        return rows;
+    };
+    QImage browse, edit, insert, now;
+    EXPECT_EQ(marks(&browse), std::vector<int>{0});
+    g.key(Qt::Key_Down);
+    EXPECT_EQ(marks(&now), std::vector<int>{1});
+    EXPECT_EQ(now, browse);
+    g.type("2/26-А");
+    EXPECT_EQ(marks(&edit), std::vector<int>{1});
+    EXPECT_NE(edit, browse);
+    g.key(Qt::Key_Escape);
+    g.key(Qt::Key_Escape);
+    EXPECT_EQ(marks(&now), std::vector<int>{1});
+    EXPECT_EQ(now, browse);
+    g.key(Qt::Key_Insert);  // a new row appears at 1: four rows, the mark on the new one
+    EXPECT_EQ(ind->count(), 4);
+    EXPECT_EQ(marks(&insert), std::vector<int>{1});
+    EXPECT_NE(insert, browse);
+    EXPECT_NE(insert, edit);
+    g.key(Qt::Key_Escape);  // dropped: three rows again
+    EXPECT_EQ(ind->count(), 3);
+    EXPECT_EQ(marks(&now), std::vector<int>{1});
+    EXPECT_EQ(now, browse);
+    g.t().moveTo(2);  // moved by another control
+    EXPECT_EQ(marks(nullptr), std::vector<int>{2});
 }
