@@ -169,6 +169,10 @@ TEST(GridOnEmptyTable, ShowsOnlyTheTitleRowAndBeginsTheFirstRecord) {
         EXPECT_TRUE(g.view->horizontalHeader()->isVisible());
         EXPECT_EQ(g.view->model()->headerData(col::Nomer, Qt::Horizontal, Qt::DisplayRole).toString(),
                   " Номер контракта");
+        g.key(Qt::Key_Delete, Qt::ControlModifier);  // nothing to delete: no question asked
+        g.key(Qt::Key_F2);
+        EXPECT_TRUE(g.desktop.boxes.empty());
+        EXPECT_EQ(g.t().state(), DataState::Browse);
         c.begin(g);
         EXPECT_EQ(g.t().state(), DataState::Insert);
         EXPECT_EQ(g.t().recNo(), 0);
@@ -436,4 +440,51 @@ TEST(RecordIndicator, MarkFollowsTheRecordAndTheStateOnScreen) {
     EXPECT_EQ(now, browse);
     g.t().moveTo(2);  // moved by another control
     EXPECT_EQ(marks(nullptr), std::vector<int>{2});
+}
+
+// An open cell editor shows what another control (the card) writes into its field, unless
+// the user has typed there: typed text is never overwritten.
+TEST(CellEditor, FollowsValuesWrittenElsewhereUnlessTyped) {
+    GridWindow g;
+    g.show();
+    g.key(Qt::Key_F2);
+    ASSERT_NE(g.grid->cellEditor(), nullptr);
+    g.t().Edit();
+    g.t().FieldByName("KNomer").setText("1/26-карточка");
+    ASSERT_NE(g.grid->cellEditor(), nullptr);
+    EXPECT_EQ(g.grid->cellEditor()->text(), "1/26-карточка");
+    EXPECT_FALSE(g.grid->hasPendingText());
+
+    g.key(Qt::Key_End);
+    g.type("!");
+    g.t().FieldByName("KNomer").setText("другое");
+    EXPECT_EQ(g.grid->cellEditor()->text(), "1/26-карточка!");
+    g.key(Qt::Key_Return);
+    EXPECT_EQ(g.t().FieldByName("KNomer").AsString(), "1/26-карточка!");
+}
+
+// Tab and the first and last cells follow the columns as the user has dragged them.
+TEST(GridColumns, TabFollowsTheOrderOnScreen) {
+    GridWindow g;
+    g.show();
+    QHeaderView* titles = g.view->horizontalHeader();
+    titles->moveSection(titles->visualIndex(col::Zakaz), titles->visualIndex(col::Nomer));  // Zakaz first
+    g.key(Qt::Key_Home);
+    EXPECT_EQ(g.view->currentColumn(), col::Zakaz);
+    g.key(Qt::Key_Tab);
+    EXPECT_EQ(g.view->currentColumn(), col::Nomer);
+    g.key(Qt::Key_Tab);
+    EXPECT_EQ(g.view->currentColumn(), col::Predmet);
+    g.key(Qt::Key_Tab);  // past the last one on screen: the next row's first
+    EXPECT_EQ(g.t().recNo(), 1);
+    EXPECT_EQ(g.view->currentColumn(), col::Zakaz);
+    // A row change from elsewhere keeps the column; widths and hidden fields are kept by a post.
+    g.type("ООО");
+    g.key(Qt::Key_Down);
+    EXPECT_EQ(g.view->currentColumn(), col::Zakaz);
+    EXPECT_EQ(g.stored(1, "KZakaz"), "ООО");
+    EXPECT_TRUE(g.view->isColumnHidden(col::Key));
+    EXPECT_TRUE(g.view->isColumnHidden(col::Metka));
+    EXPECT_EQ(g.view->columnWidth(col::Predmet), 120);
+    EXPECT_EQ(titles->visualIndex(col::Zakaz), titles->visualIndex(col::Nomer) - 1);
 }
