@@ -62,6 +62,13 @@ std::vector<Action> actions() {
          E, false, 0, col::Predmet, 3, 3, 1, {{0, col::Predmet, "Кровля", false}}, "Кровля!"},
         {"typing opens the editor over the cell's text", 0, col::Nomer, [](GridWindow& g) { g.type("9/26"); },
          E, false, 0, col::Nomer, 3, 3, 1, {{0, col::Nomer, "1/26", false}}, "9/26"},
+        {"a key reaching the grid while its editor is open adds to the text", 0, col::Nomer,
+         [](GridWindow& g) {
+             g.type("9/");
+             g.view->setFocus();
+             testing_support::typeText(g.view, "26");
+         },
+         E, false, 0, col::Nomer, 3, 3, 1, {}, "9/26"},
         {"Backspace in an open editor is a first change", 0, col::Nomer,
          [](GridWindow& g) { g.key(Qt::Key_F2); g.key(Qt::Key_End); g.key(Qt::Key_Backspace); },
          E, false, 0, col::Nomer, 3, 3, 1, {}, "1/2"},
