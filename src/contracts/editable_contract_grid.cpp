@@ -214,6 +214,9 @@ bool EditableContractGrid::isChangeKey(const QKeyEvent* e) const {
 bool EditableContractGrid::eventFilter(QObject* watched, QEvent* event) {
     if (editor_ && watched == editor_) {
         if (event->type() == QEvent::MouseButtonDblClick) {
+            // The second press of a double click lands on the current cell and opens the
+            // editor; unless something was typed in it, it closes before the handler runs.
+            if (!dirty_) dropEditor();
             emit recordDoubleClicked();
             return true;
         }

@@ -29,9 +29,11 @@ TEST(GridDoubleClick, SignalsOnceAndOnlyARowClickMovesTheRecord) {
             g.at(1, col::Nomer);
             int rowSeen = -1;
             int signalCount = 0;
+            bool editorOpen = false;
             QObject::connect(g.view, &ContractGrid::recordDoubleClicked, [&] {
                 ++signalCount;
                 rowSeen = g.t().recNo();
+                editorOpen = g.view->findChild<QLineEdit*>() && g.view->findChild<QLineEdit*>()->isVisible();
             });
             switch (where) {
             case OtherRow: g.doubleClick(g.view->viewport(), g.cell(2, col::Predmet)); break;
@@ -42,6 +44,7 @@ TEST(GridDoubleClick, SignalsOnceAndOnlyARowClickMovesTheRecord) {
             }
             EXPECT_EQ(signalCount, 1);
             EXPECT_EQ(rowSeen, where == OtherRow ? 2 : 1);
+            EXPECT_FALSE(editorOpen) << "a cell editor left open under the card";
             EXPECT_EQ(g.t().state(), DataState::Browse);
             EXPECT_EQ(g.storedCount(), 3u);
         }
