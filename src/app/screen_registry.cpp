@@ -1,5 +1,6 @@
 #include "app/screen_registry.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QWidget>
@@ -90,7 +91,12 @@ int ScreenRegistry::showModal(const QString& screenName)
         throw std::logic_error("ScreenRegistry: screen " + screenName.toStdString() + " cannot be shown modally");
     // Application-modal: while it is open no other screen takes a click or a key.
     dialog->setWindowModality(Qt::ApplicationModal);
-    return dialog->exec();
+    // The keyboard goes back to the screen the dialog was opened from.
+    QPointer<QWidget> opener = QApplication::activeWindow();
+    const int result = dialog->exec();
+    if (opener && opener->isVisible())
+        opener->activateWindow();
+    return result;
 }
 
 bool ScreenRegistry::requestEnd()

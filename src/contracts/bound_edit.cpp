@@ -60,7 +60,15 @@ void BoundEdit::discardPending() {
     showValue();
 }
 
-void BoundEdit::dataChanged(const TableChange&) { showValue(); }
+void BoundEdit::dataChanged(const TableChange& change) {
+    // Another record, or this field written by another control: text still pending here is
+    // out of date and must not overwrite the value the user now sees elsewhere.
+    const Field* f = field();
+    if (change.has(RowsChanged) || change.has(RecordChanged) ||
+        (change.has(FieldChanged) && f && change.field == f->index()))
+        pending_ = false;
+    showValue();
+}
 
 bool BoundEdit::beginChange() {
     DataSource* ds = dataSource();

@@ -82,3 +82,18 @@ TEST_F(ContractScreens, RefusedSaveIsReportedAndTheModalCardStaysOpenUntilCancel
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ContractScreens, KeyboardGoesBackToThePageWhenTheCardCloses)
+{
+    registry->show(QStringLiteral("Form3"));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(page));
+    QTimer::singleShot(0, [this] { card->close(); });
+    page->dbgrd1DblClick();
+    EXPECT_FALSE(card->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(page));
+    EXPECT_EQ(QApplication::activeWindow(), page);
+}
+
+}  // namespace

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QWidget>
 
+#include <functional>
+
 using namespace contracts;
 using testing_support::contractRow;
 using testing_support::MemoryContracts;
@@ -81,27 +83,61 @@ TEST(BoundEdit, FirstKeystrokeBeginsEditAndTheTextStaysPendingUntilFocusMoves) {
     EXPECT_EQ(f.data.stored(0, "KNomer"), "1/26");  // only Post stores
 }
 
-TEST(BoundEdit, DeletionAndPasteAreFirstChangesToo) {
-    for (const char* how : {"backspace", "delete", "paste"}) {
+// Every way of changing the text begins the edit: keys, the cut and paste shortcuts, and a
+// paste that comes without a key (the context menu).
+TEST(BoundEdit, DeletionCutAndPasteAreFirstChangesToo) {
+    struct Case {
+        const char* name;
+        std::function<void(BoundEdit*)> act;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"backspace", [](BoundEdit* e) { e->end(false); QTest::keyClick(e, Qt::Key_Backspace); }, "Кровл"},
+        {"delete", [](BoundEdit* e) { e->home(false); QTest::keyClick(e, Qt::Key_Delete); }, "ровля"},
+        {"ctrl+x", [](BoundEdit* e) { e->selectAll(); QTest::keyClick(e, Qt::Key_X, Qt::ControlModifier); }, ""},
+        {"ctrl+v", [](BoundEdit* e) { e->selectAll(); QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier); },
+         "Фундамент"},
+        {"shift+insert", [](BoundEdit* e) { e->selectAll(); QTest::keyClick(e, Qt::Key_Insert, Qt::ShiftModifier); },
+         "Фундамент"},
+        {"menu paste", [](BoundEdit* e) { e->selectAll(); e->paste(); }, "Фундамент"},
+    };
+    for (const Case& c : cases) {
         EditFixture f;
         f.showAndFocus(f.predmet);
-        if (QString::fromLatin1(how) == "backspace") {
-            f.predmet->end(false);
-            QTest::keyClick(f.predmet, Qt::Key_Backspace);
-            EXPECT_EQ(f.predmet->text(), "Кровл") << how;
-        } else if (QString::fromLatin1(how) == "delete") {
-            f.predmet->home(false);
-            QTest::keyClick(f.predmet, Qt::Key_Delete);
-            EXPECT_EQ(f.predmet->text(), "ровля") << how;
-        } else {
-            QApplication::clipboard()->setText("Фундамент");
-            f.predmet->selectAll();
-            f.predmet->paste();
-            EXPECT_EQ(f.predmet->text(), "Фундамент") << how;
-        }
-        EXPECT_EQ(f.t().state(), DataState::Edit) << how;
-        EXPECT_TRUE(f.predmet->hasPendingText()) << how;
+        QApplication::clipboard()->setText("Фундамент");
+        c.act(f.predmet);
+        EXPECT_EQ(f.predmet->text(), QString::fromUtf8(c.expected)) << c.name;
+        EXPECT_EQ(f.t().state(), DataState::Edit) << c.name;
+        EXPECT_TRUE(f.predmet->hasPendingText()) << c.name;
     }
+}
+
+// Text left pending in an edit (a card closed with its close box) and the same field then
+// written elsewhere: the edit shows the newer value, and that is what is stored.
+TEST(BoundEdit, PendingTextGivesWayToTheSameFieldWrittenByAnotherControl) {
+    EditFixture f;
+    f.showAndFocus(f.nomer);
+    f.nomer->selectAll();
+    testing_support::typeText(f.nomer, "из карточки");
+    f.screen.hide();
+    f.t().FieldByName("KNomer").setText("из таблицы");
+    EXPECT_EQ(f.nomer->text(), "из таблицы");
+    EXPECT_FALSE(f.nomer->hasPendingText());
+    f.t().Post();
+    EXPECT_EQ(f.data.stored(0, "KNomer"), "из таблицы");
+}
+
+TEST(BoundEdit, PendingTextSurvivesAWriteToAnotherField) {
+    EditFixture f;
+    f.showAndFocus(f.nomer);
+    f.nomer->selectAll();
+    testing_support::typeText(f.nomer, "1/26-Г");
+    f.t().FieldByName("KPredmet").setText("Кровля и водосток");
+    EXPECT_TRUE(f.nomer->hasPendingText());
+    EXPECT_EQ(f.nomer->text(), "1/26-Г");
+    f.t().Post();
+    EXPECT_EQ(f.data.stored(0, "KNomer"), "1/26-Г");
+    EXPECT_EQ(f.data.stored(0, "KPredmet"), "Кровля и водосток");
 }
 
 TEST(BoundEdit, FirstKeystrokeOnAnEmptyTableBeginsANewRecord) {

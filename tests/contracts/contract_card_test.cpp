@@ -19,10 +19,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QDialog>
 #include <QTest>
 #include <QToolButton>
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 
 using namespace contracts;
@@ -83,36 +85,96 @@ TEST(ContractCard, TwelveEditsBoundByFieldNameInTheirTabOrder) {
     EXPECT_EQ(f.card.objectName(), "Form5");
 }
 
-TEST(ContractCard, TextsAndHintsAsDesigned) {
+TEST(ContractCard, TextsPlacesAndFontsAsDesigned) {
     CardFixture f;
-    const std::pair<const char*, const char*> texts[] = {
-        {"lbl2", "КАРТОЧКА КОНТРАКТА"},
-        {"lbl5", "Предмет \nконтракта"},
-        {"lbl10", "Должность руководителя \nПодрядчика"},
-        {"lbl13", "Фамилия и инициалы\nруководителя Заказчика"},
-        {"lbl17", "Это может быть государственный или муниципальный контракта \n"
-                  "или просто контракт или договор, что и надо прописать в этом поле"},
-        {"lbl14", "СОХРАНИТЬ ИЗМЕНЕНИЯ\nВ КОНТРАКТЕ"},
-        {"lbl15", "ОТМЕНИТЬ \nВСЕ ИЗМЕНЕНИЯ\n"},
+    struct Text {
+        const char* name;
+        const char* text;
+        QRect place;  // an empty size: sized to its text
+        int pixels;
     };
-    for (const auto& [name, text] : texts) {
-        auto* label = f.card.findChild<QLabel*>(QString::fromLatin1(name));
-        ASSERT_NE(label, nullptr) << name;
-        EXPECT_EQ(label->text(), QString::fromUtf8(text)) << name;
+    const Text texts[] = {
+        {"lbl2", "КАРТОЧКА КОНТРАКТА", {23, 15, 0, 0}, 16},
+        {"lbl1", "Здесь можно просматривать, редактировать и добавлять данные в выбранный контракт", {24, 57, 625, 16}, 13},
+        {"lbl17", "Это может быть государственный или муниципальный контракта \n"
+                  "или просто контракт или договор, что и надо прописать в этом поле", {520, 217, 457, 32}, 11},
+        {"lbl14", "СОХРАНИТЬ ИЗМЕНЕНИЯ\nВ КОНТРАКТЕ", {72, 552, 0, 0}, 13},
+        {"lbl15", "ОТМЕНИТЬ \nВСЕ ИЗМЕНЕНИЯ\n", {312, 552, 0, 0}, 13},
+        {"lbl3", "Номер контракта", {24, 97, 129, 16}, 13},
+        {"lbl4", "Дата подписания", {368, 97, 129, 16}, 13},
+        {"lbl9", "Цена контракта", {640, 97, 121, 16}, 13},
+        {"lbl5", "Предмет \nконтракта", {24, 153, 89, 40}, 13},
+        {"lbl6", "Объект", {608, 153, 57, 16}, 13},
+        {"lbl16", "Заголовок контракта", {24, 217, 153, 16}, 13},
+        {"lbl7", "Подрядчик", {24, 297, 81, 16}, 13},
+        {"lbl8", "Заказчик", {464, 297, 73, 16}, 13},
+        {"lbl10", "Должность руководителя \nПодрядчика", {24, 353, 185, 32}, 13},
+        {"lbl11", "Должность руководителя\nЗаказчика", {496, 353, 185, 32}, 13},
+        {"lbl12", "Фамилия и инициалы\nруководителя Подрядчика", {24, 417, 185, 32}, 13},
+        {"lbl13", "Фамилия и инициалы\nруководителя Заказчика", {496, 417, 185, 32}, 13},
+    };
+    EXPECT_EQ(f.card.findChildren<QLabel*>().size(), static_cast<qsizetype>(std::size(texts)));
+    for (const Text& t : texts) {
+        auto* label = f.card.findChild<QLabel*>(QString::fromLatin1(t.name));
+        ASSERT_NE(label, nullptr) << t.name;
+        EXPECT_EQ(label->text(), QString::fromUtf8(t.text)) << t.name;
+        if (t.place.size().isEmpty())
+            EXPECT_EQ(label->pos(), t.place.topLeft()) << t.name;
+        else
+            EXPECT_EQ(label->geometry(), t.place) << t.name;
+        EXPECT_EQ(label->font().pixelSize(), t.pixels) << t.name;
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(128, 128, 0)) << t.name;
     }
-    for (const char* picture : {"img1", "img2"})
-        EXPECT_EQ(f.card.findChild<ui::PictureButton*>(QString::fromLatin1(picture))->toolTip(), "ДОПЫ");
+    EXPECT_TRUE(f.card.findChild<QLabel*>("lbl2")->font().bold());
+
+    const std::pair<const char*, QRect> edits[] = {
+        {"KNomer", {168, 96, 137, 22}},  {"KDate", {504, 96, 89, 22}},     {"KSumma", {776, 96, 201, 22}},
+        {"KPredmet", {128, 152, 457, 22}}, {"KObjekt", {672, 152, 305, 22}}, {"KWVS", {184, 216, 321, 22}},
+        {"KPodr", {128, 296, 217, 22}},  {"KZakaz", {552, 296, 425, 22}},  {"KDPodr", {232, 352, 217, 22}},
+        {"KDZakaz", {696, 352, 281, 22}}, {"KFPodr", {232, 416, 217, 22}}, {"KFZakaz", {696, 416, 281, 22}},
+    };
+    for (const auto& [field, place] : edits) {
+        EXPECT_EQ(f.edit(field)->geometry(), place) << field;
+        EXPECT_EQ(f.edit(field)->font().pixelSize(), 13) << field;
+    }
+    const std::pair<const char*, QPoint> pictures[] = {{"img1", {24, 547}}, {"img2", {264, 547}}};
+    for (const auto& [name, at] : pictures) {
+        auto* picture = f.card.findChild<ui::PictureButton*>(QString::fromLatin1(name));
+        EXPECT_EQ(picture->geometry(), QRect(at, QSize(41, 41))) << name;
+        EXPECT_EQ(picture->toolTip(), "ДОПЫ") << name;
+    }
 }
 
-TEST(ContractCard, SaveWithNothingTypedClosesAndStoresNothing) {
-    CardFixture f;
-    f.open();
-    f.t().moveTo(1);
-    f.click("img1");
-    EXPECT_FALSE(f.card.isVisible());
-    EXPECT_EQ(f.card.result(), QDialog::Accepted);
-    EXPECT_EQ(f.t().state(), DataState::Browse);
-    EXPECT_EQ(f.t().recNo(), 1);  // the card never moves the record
+// Save looks at Modified only: a record opened for change with nothing written is not posted
+// and stays open; the card closes either way.
+TEST(ContractCard, SaveWithNothingWrittenStoresNothing) {
+    struct Case {
+        const char* name;
+        std::function<void(CardFixture&)> act;
+        DataState after;
+    };
+    const Case cases[] = {
+        {"browse", [](CardFixture&) {}, DataState::Browse},
+        {"edit begun, nothing written", [](CardFixture& f) { f.t().Edit(); }, DataState::Edit},
+        {"typed, then Escape", [](CardFixture& f) {
+             f.typeInto("KNomer", "передумал");
+             QTest::keyClick(f.edit("KNomer"), Qt::Key_Escape);
+         }, DataState::Edit},
+        {"new record, nothing written", [](CardFixture& f) { f.t().Insert(); }, DataState::Insert},
+    };
+    for (const Case& c : cases) {
+        CardFixture f;
+        f.open();
+        f.t().moveTo(1);
+        c.act(f);
+        f.click("img1");
+        EXPECT_FALSE(f.card.isVisible()) << c.name;
+        EXPECT_EQ(f.card.result(), QDialog::Accepted) << c.name;
+        EXPECT_EQ(f.t().state(), c.after) << c.name;
+        EXPECT_EQ(f.data.store->rows().size(), 2u) << c.name;
+        EXPECT_EQ(f.data.stored(1, "KNomer"), "2/26") << c.name;
+        EXPECT_EQ(f.t().recNo(), 1) << c.name;  // the card never moves the record
+    }
 }
 
 // Text still in the focused edit is saved too: the save button writes every pending text first.
@@ -175,6 +237,9 @@ TEST(ContractCard, CloseBoxLeavesTheChangePendingForThePage) {
     EXPECT_FALSE(f.card.isVisible());
     EXPECT_EQ(f.card.result(), QDialog::Rejected);
     EXPECT_EQ(f.t().state(), DataState::Edit);
+    EXPECT_FALSE(f.t().Modified());  // closing wrote nothing into the record
+    EXPECT_TRUE(f.edit("KNomer")->hasPendingText());
+    EXPECT_EQ(f.t().FieldByName("KNomer").AsString(), "1/26");
     EXPECT_EQ(f.data.stored(0, "KNomer"), "1/26");
     EXPECT_TRUE(navigator.button(NavigatorButton::Post)->isEnabled());
     EXPECT_TRUE(navigator.button(NavigatorButton::Cancel)->isEnabled());
@@ -277,4 +342,51 @@ TEST(ContractCard, ChangeBegunInTheGridIsFinishedInTheCardAndStoredInTheFile) {
     EXPECT_EQ(check.text(1, check.fieldIndex("KObjekt")), "Школа № 3");
     EXPECT_EQ(check.text(0, check.fieldIndex("KNomer")), "5/26");
     EXPECT_TRUE(check.check().empty());
+}
+
+// The refusal a user can cause by typing: a character the table's code page cannot hold.
+// The card stays open with the values; corrected, the save goes through.
+TEST(ContractCard, TextTheFileCannotHoldIsRefusedAndTheCardStaysOpen) {
+    testing_support::qtApplication();
+    QTemporaryDir dir;
+    const auto file = std::filesystem::path(dir.path().toStdString()) / "71BKontrakts.db";
+    {
+        auto t = paradox::Table::create(file, telma::contractFields(), telma::kContractKeyFields);
+        std::vector<std::optional<std::string>> row(17);
+        row[1] = "7/26";
+        t.insert(row);
+    }
+    TfDM15 module(file);
+    TForm5 card(module);
+    card.show();
+    card.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
+    BoundEdit* nomer = card.editFor("KNomer");
+    nomer->setFocus(Qt::MouseFocusReason);
+    nomer->selectAll();
+    typeText(nomer, "7/26-Д");
+    QTest::keyClick(nomer, Qt::Key_Tab);
+    BoundEdit* objekt = card.editFor("KObjekt");
+    objekt->setFocus(Qt::MouseFocusReason);
+    typeText(objekt, "Склад 日");
+    try {
+        card.img1Click();
+        FAIL() << "the post was not refused";
+    } catch (const paradox::Error& e) {
+        EXPECT_NE(QString::fromUtf8(e.what()).indexOf("KObjekt"), -1) << e.what();
+    }
+    EXPECT_TRUE(card.isVisible());
+    EXPECT_EQ(module.tbl1.state(), DataState::Edit);
+    EXPECT_EQ(nomer->text(), "7/26-Д");
+    EXPECT_EQ(objekt->text(), "Склад 日");
+    EXPECT_EQ(paradox::Table::open(file).text(0, 1), "7/26");
+
+    objekt->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(objekt, Qt::Key_Backspace);
+    typeText(objekt, "№ 2");
+    card.img1Click();
+    EXPECT_FALSE(card.isVisible());
+    paradox::Table check = paradox::Table::open(file);
+    EXPECT_EQ(check.text(0, check.fieldIndex("KNomer")), "7/26-Д");
+    EXPECT_EQ(check.text(0, check.fieldIndex("KObjekt")), "Склад № 2");
 }

@@ -49,34 +49,37 @@ TEST(ContractsPage, TextsFontsAndPlacesAsDesigned) {
     struct Text {
         const char* name;
         const char* text;
-        QPoint at;
+        QRect place;  // an empty size: sized to its text
         int pixels;
     };
     const Text texts[] = {
-        {"lbl2", "РАБОТА С КОНТРАКТАМИ", {23, 15}, 16},
-        {"lbl1", "Здесь можно просматривать, редактировать и добавлять контракты", {24, 57}, 13},
+        {"lbl2", "РАБОТА С КОНТРАКТАМИ", {23, 15, 0, 0}, 16},
+        {"lbl1", "Здесь можно просматривать, редактировать и добавлять контракты", {24, 57, 537, 16}, 13},
         {"lbl4", "Двойным нажатием на строку контракта вызывается карточка контракта, которую можно просмотреть или "
-                 "отредактировать", {24, 97}, 13},
+                 "отредактировать", {24, 97, 897, 16}, 13},
         {"lbl5", "В цене контракта разделителем между целым числом (рублями) и дробным (копейки) является точка",
-         {80, 129}, 11},
-        {"lbl6", "Даты проставляются исключительно числами, без слова \"года\" или названий месяцев", {80, 153}, 11},
-        {"lbl7", "Для корректной подготовки писем по шаблонам достаточно заполнить несколько полей", {24, 185}, 13},
-        {"lbl3", "Таблица контрактов", {24, 217}, 13},
-        {"lbl8", "  ПОЯСНЕНИЯ К НАВИГАЦИИ ПО ТАБЛИЦЕ КОНТРАКТОВ", {5, 1}, 13},
+         {80, 129, 897, 16}, 11},
+        {"lbl6", "Даты проставляются исключительно числами, без слова \"года\" или названий месяцев", {80, 153, 897, 16}, 11},
+        {"lbl7", "Для корректной подготовки писем по шаблонам достаточно заполнить несколько полей", {24, 185, 897, 16}, 13},
+        {"lbl3", "Таблица контрактов", {24, 217, 153, 16}, 13},
+        {"lbl8", "  ПОЯСНЕНИЯ К НАВИГАЦИИ ПО ТАБЛИЦЕ КОНТРАКТОВ", {5, 1, 0, 0}, 13},
         {"lbl11", "Знак \"плюс\". Добавить строку (добавить новый контракт)\nЗнак \"минус\". Удалить выделенную строку\n"
                   "Знак \"галочка. Принять изменения\nЗнак \"х\".  Отменить изменения\n"
-                  "Знак \"круглая стрелка\". Обновить базу\n", {16, 33}, 13},
-        {"lbl9", "ГЛАВНАЯ \nСТРАНИЦА", {72, 608}, 13},
-        {"lbl16", "ПЕРЕЙТИ К\nСПИСКУ ПИСЕМ\n", {272, 608}, 13},
-        {"lbl13", "ПОЛУЧИТЬ \nКОНСУЛЬТАЦИЮ", {496, 608}, 13},
-        {"lbl14", "ЗАКАЗАТЬ\nПИСЬМО", {744, 608}, 13},
-        {"lbl15", "ОБРАТНАЯ \nСВЯЗЬ\n", {968, 608}, 13},
+                  "Знак \"круглая стрелка\". Обновить базу\n", {16, 33, 401, 80}, 13},
+        {"lbl9", "ГЛАВНАЯ \nСТРАНИЦА", {72, 608, 0, 0}, 13},
+        {"lbl16", "ПЕРЕЙТИ К\nСПИСКУ ПИСЕМ\n", {272, 608, 0, 0}, 13},
+        {"lbl13", "ПОЛУЧИТЬ \nКОНСУЛЬТАЦИЮ", {496, 608, 0, 0}, 13},
+        {"lbl14", "ЗАКАЗАТЬ\nПИСЬМО", {744, 608, 0, 0}, 13},
+        {"lbl15", "ОБРАТНАЯ \nСВЯЗЬ\n", {968, 608, 0, 0}, 13},
     };
     for (const Text& t : texts) {
         QLabel* l = f.label(t.name);
         ASSERT_NE(l, nullptr) << t.name;
         EXPECT_EQ(l->text(), QString::fromUtf8(t.text)) << t.name;
-        EXPECT_EQ(l->pos(), t.at) << t.name;
+        if (t.place.size().isEmpty())
+            EXPECT_EQ(l->pos(), t.place.topLeft()) << t.name;
+        else
+            EXPECT_EQ(l->geometry(), t.place) << t.name;
         EXPECT_EQ(l->font().pixelSize(), t.pixels) << t.name;
         EXPECT_EQ(l->palette().color(QPalette::WindowText), ui::kOlive) << t.name;
     }
@@ -169,14 +172,19 @@ TEST(ContractsPage, DoubleClickShowsTheCardModallyOnTheRightRecord) {
 TEST(ContractsPage, PictureButtonsActAsTheNavigationBarAndCaptionsDoNothing) {
     PageFixture f;
     f.open();
-    const std::pair<const char*, const char*> buttons[] = {
-        {"img1", "Form1"}, {"img6", "Form8"}, {"img3", "Form61"}, {"img4", "Form62"}, {"img5", "Form63"}};
+    struct Button {
+        const char* picture;
+        const char* screen;
+        int left;
+    };
+    const Button buttons[] = {
+        {"img1", "Form1", 24}, {"img6", "Form8", 224}, {"img3", "Form61", 448}, {"img4", "Form62", 696},
+        {"img5", "Form63", 920}};
     QStringList expected;
-    for (const auto& [picture, screen] : buttons) {
+    for (const auto& [picture, screen, left] : buttons) {
         auto* b = f.page.findChild<ui::PictureButton*>(QString::fromLatin1(picture));
         ASSERT_NE(b, nullptr) << picture;
-        EXPECT_EQ(b->geometry().size(), QSize(41, 41));
-        EXPECT_EQ(b->y(), 603);
+        EXPECT_EQ(b->geometry(), QRect(left, 603, 41, 41)) << picture;
         EXPECT_EQ(b->toolTip(), "ДОПЫ");
         QTest::mouseClick(b, Qt::LeftButton);
         expected << QString::fromLatin1(screen);

@@ -168,6 +168,12 @@ TEST(RecordNavigator, InsertPostCancelAndRefreshActOnTheTable) {
     EXPECT_EQ(f.data.store->refreshCount(), refreshes + 1);
     EXPECT_EQ(f.t().state(), DataState::Browse);
     EXPECT_EQ(f.t().FieldByName("KPredmet").AsString(), "Кровля и фасад");
+
+    // Refresh with a record opened but nothing written drops the change.
+    f.t().Edit();
+    f.navigator.press(NavigatorButton::Refresh);
+    EXPECT_EQ(f.t().state(), DataState::Browse);
+    EXPECT_EQ(f.data.store->rows().size(), 4u);
 }
 
 TEST(RecordNavigator, RefusedPostKeepsTheRecordOpenWithItsValuesAndPostCancelOffered) {
