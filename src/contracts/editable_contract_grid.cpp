@@ -98,6 +98,11 @@ bool EditableContractGrid::openCellEditor() {
 
 void EditableContractGrid::writePendingText() {
     if (!editor_ || !dirty_) return;
+    writing_ = true;
+    struct Reset {  // also when the write raises
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{writing_};
     commitData(editor_);
     dirty_ = false;
 }
@@ -192,6 +197,13 @@ void EditableContractGrid::cellClicked(const QModelIndex& index) {
 void EditableContractGrid::onTableChanged(unsigned flags, int field) {
     ContractTable* t = table();
     if ((flags & RowsChanged) || !t || t->recNo() < 0) dropEditor();
+    // Another control (the card) wrote this cell's field after the user typed here: the typed
+    // text is out of date and must not overwrite that value when the cell is left.
+    if (editor_ && dirty_ && !writing_ && (flags & FieldChanged) && field >= 0 &&
+        field == gridModel()->fieldOf(currentColumn())) {
+        dirty_ = false;
+        editor_->setText(t->text(field));
+    }
     ContractGrid::onTableChanged(flags, field);
 }
 

@@ -53,6 +53,7 @@ private:
     desktop::Desktop& desktop_;
     QLineEdit* editor_ = nullptr;
     bool dirty_ = false;
+    bool writing_ = false;  // the editor's own text is being written into the record
 };
 
 }  // namespace contracts

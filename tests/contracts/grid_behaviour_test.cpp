@@ -445,9 +445,10 @@ TEST(RecordIndicator, MarkFollowsTheRecordAndTheStateOnScreen) {
     EXPECT_EQ(marks(nullptr), std::vector<int>{2});
 }
 
-// An open cell editor shows what another control (the card) writes into its field, unless
-// the user has typed there: typed text is never overwritten.
-TEST(CellEditor, FollowsValuesWrittenElsewhereUnlessTyped) {
+// An open cell editor shows what another control (the card) writes into its field; text
+// typed in the cell before that is out of date and is dropped, while text typed in a cell
+// of another field stays pending.
+TEST(CellEditor, FollowsValuesWrittenElsewhere) {
     GridWindow g;
     g.show();
     g.key(Qt::Key_F2);
@@ -460,10 +461,23 @@ TEST(CellEditor, FollowsValuesWrittenElsewhereUnlessTyped) {
 
     g.key(Qt::Key_End);
     g.type("!");
-    g.t().FieldByName("KNomer").setText("другое");
+    EXPECT_TRUE(g.grid->hasPendingText());
+    g.t().FieldByName("KPredmet").setText("Кровля и водосток");  // another field: the typed text stays
+    EXPECT_TRUE(g.grid->hasPendingText());
     EXPECT_EQ(g.grid->cellEditor()->text(), "1/26-карточка!");
+    g.t().FieldByName("KNomer").setText("1/26-сохранить");  // this field, written after the typing
+    EXPECT_FALSE(g.grid->hasPendingText());
+    EXPECT_EQ(g.grid->cellEditor()->text(), "1/26-сохранить");
+    g.key(Qt::Key_Down);
+    EXPECT_EQ(g.stored(0, "KNomer"), "1/26-сохранить");
+    EXPECT_EQ(g.stored(0, "KPredmet"), "Кровля и водосток");
+
+    // The cell's own write is not taken for another control's.
+    g.at(0, col::Nomer);
+    g.type("1/26-сетка");
     g.key(Qt::Key_Return);
-    EXPECT_EQ(g.t().FieldByName("KNomer").AsString(), "1/26-карточка!");
+    EXPECT_EQ(g.shown(0, col::Nomer), "1/26-сетка");
+    EXPECT_TRUE(g.t().Modified());
 }
 
 // Tab and the first and last cells follow the columns as the user has dragged them.
