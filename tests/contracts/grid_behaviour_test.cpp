@@ -3,6 +3,7 @@
 // taking the focus, and a post the store refuses.
 #include "grid_test_fixture.h"
 
+#include "contracts/bound_edit.h"
 #include "platform/paradox/table.h"
 
 #include <gtest/gtest.h>
@@ -504,4 +505,29 @@ TEST(GridColumns, TabFollowsTheOrderOnScreen) {
     EXPECT_TRUE(g.view->isColumnHidden(col::Metka));
     EXPECT_EQ(g.view->columnWidth(col::Predmet), 120);
     EXPECT_EQ(titles->visualIndex(col::Zakaz), titles->visualIndex(col::Nomer) - 1);
+}
+
+// Left disabled: it fails today. Text typed in a cell, then the card opened and the same
+// field typed there, then saved: the text typed last (the card's) should be stored. The
+// card's save asks every control to write (UpdateRecord) in the order the controls were
+// bound; the page's grid was bound first, writes its older text, and the card's edit then
+// drops its own as out of date. Writing the card's own edits before UpdateRecord would fix it.
+TEST(GridAndCard, DISABLED_TextTypedLastInTheCardWinsOverOlderTextInTheCell) {
+    GridWindow g;
+    g.show();
+    g.type("9/26");  // pending in the cell
+    QDialog card(&g.window);
+    auto* nomer = new BoundEdit(&card);
+    nomer->setDataField("KNomer");
+    nomer->setDataSource(&g.module->ds1);
+    card.show();
+    card.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&card));
+    nomer->setFocus();
+    nomer->selectAll();
+    testing_support::typeText(nomer, "7/26");
+    // What the card's save button does.
+    g.t().UpdateRecord();
+    if (g.t().Modified()) g.t().Post();
+    EXPECT_EQ(g.stored(0, "KNomer"), "7/26");
 }
