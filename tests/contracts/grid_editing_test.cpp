@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <optional>
 
 using namespace contracts;
 using grid_testing::GridWindow;
@@ -40,6 +39,9 @@ struct Action {
 
 using desktop::Answer;
 
+// Each row: what is done from which current cell (three contracts, browse state), then the
+// state, Modified, the current row and column, the rows shown and stored, whether the cell
+// editor is open, values to check, and the editor's text.
 std::vector<Action> actions() {
     const auto B = DataState::Browse, E = DataState::Edit, I = DataState::Insert;
     return {
