@@ -8,6 +8,7 @@ namespace contracts {
 BoundEdit::BoundEdit(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::textEdited, this, [this] {
         pending_ = true;
+        noteTyped();
         // A change that came without a key (a menu's cut or paste) still begins the edit.
         if (ContractTable* t = table(); t && t->state() == DataState::Browse) beginChange();
     });

@@ -16,6 +16,10 @@ void DataLink::setDataSource(DataSource* source) {
     }
 }
 
+void DataLink::noteTyped() {
+    if (source_) typedAt_ = ++source_->typingClock_;
+}
+
 ContractTable* DataLink::table() const { return source_ ? &source_->table() : nullptr; }
 
 DataSource::DataSource(ContractTable& table) : table_(table) { table_.addListener(this); }
@@ -48,7 +52,13 @@ template <class F> void DataSource::forEachLink(F f) {
         if (std::find(links_.begin(), links_.end(), link) != links_.end()) f(link);
 }
 
-void DataSource::updateRecordRequested() { forEachLink([](DataLink* l) { l->updateRecord(); }); }
+void DataSource::updateRecordRequested() {
+    std::vector<DataLink*> order = links_;
+    std::stable_sort(order.begin(), order.end(),
+                     [](const DataLink* a, const DataLink* b) { return a->typedAt() > b->typedAt(); });
+    for (DataLink* link : order)
+        if (std::find(links_.begin(), links_.end(), link) != links_.end()) link->updateRecord();
+}
 void DataSource::discardPendingRequested() { forEachLink([](DataLink* l) { l->discardPending(); }); }
 void DataSource::tableChanged(const TableChange& change) {
     forEachLink([&](DataLink* l) { l->dataChanged(change); });

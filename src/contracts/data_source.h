@@ -5,6 +5,7 @@
 
 #include "contracts/contract_table.h"
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -32,9 +33,17 @@ public:
     // The current record, the state or a value changed; also sent once on binding.
     virtual void dataChanged(const TableChange& change) = 0;
 
+    // When the user last typed into this control's pending text (0: none). When the record is
+    // updated, the text typed last is written first, so that it wins over older text in
+    // another control for the same field (which then drops its own as out of date).
+    std::uint64_t typedAt() const { return typedAt_; }
+    // Called by the control on every change the user makes to its pending text.
+    void noteTyped();
+
 private:
     friend class DataSource;
     DataSource* source_ = nullptr;
+    std::uint64_t typedAt_ = 0;
 };
 
 // A link made of functions, for code that only listens.
@@ -78,6 +87,7 @@ private:
 
     ContractTable& table_;
     bool autoEdit_ = true;
+    std::uint64_t typingClock_ = 0;
     std::vector<DataLink*> links_;
 };
 

@@ -224,3 +224,29 @@ TEST(BoundEdit, SwitchingToAnotherWindowWritesNothing) {
     EXPECT_TRUE(f.nomer->hasPendingText());
     EXPECT_FALSE(f.t().Modified());
 }
+
+// Two controls holding text for the same field (a hidden card's edit and another): when the
+// record is updated, the text typed last is what the record gets, whichever was bound first.
+TEST(BoundEdit, TextTypedLastWinsWhenTwoControlsHoldTheSameField) {
+    for (const bool secondTypedLast : {true, false}) {
+        EditFixture f;
+        auto* twin = new BoundEdit(&f.screen);
+        twin->setDataField("KNomer");
+        twin->move(0, 60);
+        twin->setDataSource(&f.data.module->ds1);
+        f.showAndFocus(f.nomer);
+        BoundEdit* first = secondTypedLast ? f.nomer : twin;
+        BoundEdit* last = secondTypedLast ? twin : f.nomer;
+        // Typed without moving the focus between them, so both texts stay pending.
+        first->selectAll();
+        testing_support::typeText(first, "раньше");
+        last->selectAll();
+        testing_support::typeText(last, "позже");
+        ASSERT_TRUE(f.nomer->hasPendingText());
+        ASSERT_TRUE(twin->hasPendingText());
+        f.t().Post();
+        EXPECT_EQ(f.data.stored(0, "KNomer"), "позже") << secondTypedLast;
+        EXPECT_EQ(f.nomer->text(), "позже");
+        EXPECT_EQ(twin->text(), "позже");
+    }
+}
