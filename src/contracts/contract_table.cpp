@@ -100,11 +100,21 @@ void ContractTable::moveTo(int row) {
 
 void ContractTable::moveBy(int rows) {
     if (state_ == DataState::Inactive || isEmpty()) return;
-    moveTo(std::clamp(recNo_ + rows, 0, recordCount() - 1));
+    moveOrCheck(recNo_ + rows);
 }
 
-void ContractTable::first() { moveTo(0); }
-void ContractTable::last() { moveTo(recordCount() - 1); }
+void ContractTable::first() { moveOrCheck(0); }
+void ContractTable::last() { moveOrCheck(recordCount() - 1); }
+
+// A step that cannot go further (Up on the first row, Ctrl+Home there) still settles the
+// record, as any attempted move does; a click on the current row is not a move.
+void ContractTable::moveOrCheck(int row) {
+    if (state_ == DataState::Inactive || isEmpty()) return;
+    if (std::clamp(row, 0, recordCount() - 1) == recNo_)
+        CheckBrowseMode();
+    else
+        moveTo(row);
+}
 
 void ContractTable::requireActive() const {
     if (state_ == DataState::Inactive)

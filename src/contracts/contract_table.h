@@ -124,6 +124,7 @@ public:
 
 private:
     enum class PostKind { None, Inserted, Edited };
+    void moveOrCheck(int row);
     void requireActive() const;
     void requireModifiable() const;
     void beginNew(int position);

@@ -77,6 +77,7 @@ void EditableContractGrid::editorCreated(QLineEdit* editor) {
     connect(editor, &QLineEdit::textEdited, this, [this, editor] {
         if (editor != editor_) return;
         dirty_ = true;
+        gridModel()->noteTyped();
         // A change that came without a key (a menu's paste) still begins the edit.
         if (ContractTable* t = table(); t && t->state() == DataState::Browse) beginChange();
     });

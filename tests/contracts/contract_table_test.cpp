@@ -185,6 +185,44 @@ TEST(ContractTable, BrowseModeCheckBeforeAMove) {
     }
 }
 
+// A step that cannot go further still settles the record: Up or Ctrl+Home on the first
+// row, Down or Ctrl+End on the last. A click on the current row (moveTo it) is no move.
+TEST(ContractTable, AMoveThatCannotGoFurtherStillRunsTheCheck) {
+    struct Case {
+        const char* name;
+        std::function<void(ContractTable&)> move;
+        bool typed;
+        DataState expectState;
+        const char* expectStored;
+    };
+    const Case cases[] = {
+        {"up on the first row, typed: posted", [](ContractTable& t) { t.moveBy(-1); }, true, DataState::Browse, "typed"},
+        {"first on the first row, untyped: cancelled", [](ContractTable& t) { t.first(); }, false, DataState::Browse,
+         "N1"},
+        {"click on the current row: nothing", [](ContractTable& t) { t.moveTo(0); }, true, DataState::Edit, "N1"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f(3);
+        PendingLink link;
+        link.setDataSource(&f.dm->ds1);
+        f.t().Edit();
+        if (c.typed) link.type(QStringLiteral("typed"));
+        c.move(f.t());
+        EXPECT_EQ(f.t().recNo(), 0);
+        EXPECT_EQ(f.t().state(), c.expectState);
+        EXPECT_EQ(f.nomer(0), QString::fromUtf8(c.expectStored));
+    }
+    // The last row: a lone new record posted by Ctrl+End.
+    Fixture f(0);
+    f.t().Insert();
+    f.t().setText(1, QStringLiteral("один"));
+    f.t().last();
+    EXPECT_EQ(f.t().state(), DataState::Browse);
+    ASSERT_EQ(f.store->rows().size(), 1u);
+    EXPECT_EQ(f.nomer(0), QStringLiteral("один"));
+}
+
 TEST(ContractTable, BrowseModeCheckRunsBeforeInsertAppendAndRefresh) {
     const std::vector<std::pair<const char*, std::function<void(ContractTable&)>>> ops = {
         {"Insert", [](ContractTable& t) { t.Insert(); }},
