@@ -5,7 +5,7 @@
 
 namespace contracts {
 
-BoundEdit::BoundEdit(QWidget* parent) : QLineEdit(parent) {
+BoundEdit::BoundEdit(QWidget* parent) : FieldLineEdit(parent) {
     connect(this, &QLineEdit::textEdited, this, [this] {
         pending_ = true;
         noteTyped();
@@ -30,9 +30,8 @@ void BoundEdit::showValue() {
     Field* f = field();
     ContractTable* t = table();
     setReadOnly(!f || !t->canModify() || f->isReadOnly());
-    // QLineEdit::setMaxLength sets the text again (cursor to the end), so only on a change.
-    const int maxLength = f && f->length() > 0 ? f->length() : 32767;
-    if (this->maxLength() != maxLength) setMaxLength(maxLength);
+    setFieldLength(f ? f->length() : 0);
+    if (fieldLabel().isEmpty() && f) setFieldLabel(f->name());
     // Only a different value replaces the text: the notice of the first change (Edit) must
     // not move the cursor or drop the selection the keystroke is about to act on.
     const QString value = f ? f->AsString() : QString();
@@ -98,14 +97,14 @@ void BoundEdit::keyPressEvent(QKeyEvent* event) {
         if (t && t->state() == DataState::Browse && !beginChange()) return;  // nothing may change
         if (isReadOnly()) return;
     }
-    QLineEdit::keyPressEvent(event);
+    FieldLineEdit::keyPressEvent(event);
 }
 
 void BoundEdit::focusOutEvent(QFocusEvent* event) {
     // Only a move to another control of the same screen writes; switching windows does not.
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
         writePendingText();
-    QLineEdit::focusOutEvent(event);
+    FieldLineEdit::focusOutEvent(event);
 }
 
 }  // namespace contracts

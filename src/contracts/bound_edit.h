@@ -5,11 +5,11 @@
 
 #include "contracts/data_source.h"
 
-#include <QLineEdit>
+#include "contracts/field_line_edit.h"
 
 namespace contracts {
 
-class BoundEdit final : public QLineEdit, public DataLink {
+class BoundEdit final : public FieldLineEdit, public DataLink {
     Q_OBJECT
 public:
     explicit BoundEdit(QWidget* parent = nullptr);

@@ -81,6 +81,7 @@ TForm5::TForm5(TfDM15& module) : module_(module) {
         edit->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid %1; color: %2; padding: 0 1px; }")
                                 .arg(QColor(160, 160, 160).name(), ui::kGrey.name()));
         edit->setDataField(QString::fromLatin1(f.field));
+        edit->setFieldLabel(f.text.simplified());
         edit->setDataSource(&module_.ds1);
         byTab[static_cast<std::size_t>(f.tabOrder)] = edit;
     }

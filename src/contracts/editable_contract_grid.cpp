@@ -1,5 +1,6 @@
 #include "contracts/editable_contract_grid.h"
 
+#include "contracts/field_line_edit.h"
 #include "platform/desktop.h"
 
 #include <QApplication>
@@ -16,11 +17,14 @@ public:
     explicit CellDelegate(EditableContractGrid& grid) : QStyledItemDelegate(&grid), grid_(grid) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override {
-        auto* editor = new QLineEdit(parent);
+        auto* editor = new FieldLineEdit(parent);
         editor->setFrame(false);
         ContractTable* t = grid_.table();
         const int field = grid_.gridModel()->fieldOf(index.column());
-        if (t && field >= 0 && t->fieldAt(field).length() > 0) editor->setMaxLength(t->fieldAt(field).length());
+        if (t && field >= 0) editor->setFieldLength(t->fieldAt(field).length());
+        const auto& columns = grid_.gridModel()->columns();
+        if (index.column() >= 0 && index.column() < static_cast<int>(columns.size()))
+            editor->setFieldLabel(columns[static_cast<std::size_t>(index.column())].title.simplified());
         grid_.editorCreated(editor);
         return editor;
     }
@@ -70,7 +74,7 @@ bool EditableContractGrid::confirmDelete(desktop::Desktop& desktop, QWidget* par
                        {desktop::Answer::Ok, desktop::Answer::Cancel}, desktop::Answer::Ok) == desktop::Answer::Ok;
 }
 
-void EditableContractGrid::editorCreated(QLineEdit* editor) {
+void EditableContractGrid::editorCreated(FieldLineEdit* editor) {
     editor_ = editor;
     dirty_ = false;
     editor->installEventFilter(this);

@@ -5,7 +5,7 @@
 
 #include "contracts/contract_grid.h"
 
-class QLineEdit;
+#include "contracts/field_line_edit.h"
 
 namespace desktop { class Desktop; }
 
@@ -18,7 +18,7 @@ public:
     ~EditableContractGrid() override;
 
     // The open cell editor, or nullptr.
-    QLineEdit* cellEditor() const { return editor_; }
+    FieldLineEdit* cellEditor() const { return editor_; }
     // The cell holds text typed but not yet written into the record.
     bool hasPendingText() const { return editor_ && dirty_; }
     // Opens the cell editor on the current cell (as F2 does); false when the cell cannot be edited.
@@ -41,7 +41,7 @@ protected:
 
 private:
     friend class CellDelegate;
-    void editorCreated(QLineEdit* editor);
+    void editorCreated(FieldLineEdit* editor);
     void dropEditor();           // closes the editor without writing
     void handleEscape();
     void deleteWithConfirmation();
@@ -51,7 +51,7 @@ private:
     bool owns(const QWidget* w) const;
 
     desktop::Desktop& desktop_;
-    QLineEdit* editor_ = nullptr;
+    FieldLineEdit* editor_ = nullptr;
     bool dirty_ = false;
     bool writing_ = false;  // the editor's own text is being written into the record
 };

@@ -169,11 +169,35 @@ TEST(BoundEdit, AcceptsAtMostTheFieldsLength) {
     EditFixture f;
     const int length = f.t().FieldByName("KNomer").length();
     ASSERT_GT(length, 0);
-    EXPECT_EQ(f.nomer->maxLength(), length);
+    EXPECT_EQ(f.nomer->fieldLength(), length);
     f.showAndFocus(f.nomer);
     f.nomer->selectAll();
     testing_support::typeText(f.nomer, QString(length + 10, u'9'));
     EXPECT_EQ(f.nomer->text().size(), length);
+}
+
+// A paste longer than the field can hold is refused whole, with a hint that says why;
+// nothing is cut short. One that fits goes in.
+TEST(BoundEdit, PasteThatDoesNotFitIsRefusedWholeAndSaysWhy) {
+    EditFixture f;
+    f.nomer->setFieldLabel("Номер контракта");
+    const int length = f.t().FieldByName("KNomer").length();
+    f.showAndFocus(f.nomer);
+    f.nomer->end(false);
+    QApplication::clipboard()->setText(QString(length, u'7'));
+    QTest::keyClick(f.nomer, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(f.nomer->text(), "1/26");
+    EXPECT_FALSE(f.nomer->hasPendingText());
+    const QString hint = f.nomer->lastRefusal();
+    EXPECT_NE(hint.indexOf("«Номер контракта»"), -1) << qPrintable(hint);
+    EXPECT_NE(hint.indexOf(QString::number(length)), -1) << qPrintable(hint);
+    EXPECT_NE(hint.indexOf(QString::number(length + 4)), -1) << qPrintable(hint);
+    QCoreApplication::processEvents();
+
+    f.nomer->selectAll();
+    QTest::keyClick(f.nomer, Qt::Key_V, Qt::ControlModifier);  // replaces the selection: it fits
+    EXPECT_EQ(f.nomer->text(), QString(length, u'7'));
+    EXPECT_TRUE(f.nomer->hasPendingText());
 }
 
 TEST(BoundEdit, ReadOnlyTableTakesNoChange) {

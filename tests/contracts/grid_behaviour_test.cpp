@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
+
 #include <QDialog>
 #include <QSignalSpy>
 #include <QWheelEvent>
@@ -116,7 +119,7 @@ TEST(CellEditor, AcceptsAtMostTheFieldsLength) {
     ASSERT_GT(length, 0);
     g.type(QString(length + 5, u'7'));
     ASSERT_NE(g.grid->cellEditor(), nullptr);
-    EXPECT_EQ(g.grid->cellEditor()->maxLength(), length);
+    EXPECT_EQ(g.grid->cellEditor()->fieldLength(), length);
     EXPECT_EQ(g.grid->cellEditor()->text(), QString(length, u'7'));
     g.key(Qt::Key_Down);
     EXPECT_EQ(g.stored(0, "KNomer"), QString(length, u'7'));
@@ -124,7 +127,24 @@ TEST(CellEditor, AcceptsAtMostTheFieldsLength) {
     g.at(1, col::Predmet);
     g.key(Qt::Key_F2);
     ASSERT_NE(g.grid->cellEditor(), nullptr);
-    EXPECT_EQ(g.grid->cellEditor()->maxLength(), g.t().FieldByName("KPredmet").length());
+    EXPECT_EQ(g.grid->cellEditor()->fieldLength(), g.t().FieldByName("KPredmet").length());
+}
+
+TEST(CellEditor, PasteThatDoesNotFitIsRefusedWholeNamingTheColumn) {
+    GridWindow g;
+    g.show();
+    const int length = g.t().FieldByName("KNomer").length();
+    g.key(Qt::Key_F2);
+    ASSERT_NE(g.grid->cellEditor(), nullptr);
+    const QString before = g.grid->cellEditor()->text();
+    g.grid->cellEditor()->end(false);
+    QApplication::clipboard()->setText(QString(length, u'8'));
+    QTest::keyClick(g.grid->cellEditor(), Qt::Key_V, Qt::ControlModifier);
+    ASSERT_NE(g.grid->cellEditor(), nullptr);
+    EXPECT_EQ(g.grid->cellEditor()->text(), before);
+    EXPECT_FALSE(g.grid->hasPendingText());
+    EXPECT_NE(g.grid->cellEditor()->lastRefusal().indexOf("«Номер контракта»"), -1)
+        << qPrintable(g.grid->cellEditor()->lastRefusal());
 }
 
 TEST(GridOnReadOnlyTable, AcceptsNoChange) {
