@@ -69,8 +69,8 @@ void ContractGridModel::dataChanged(const TableChange& change) {
         for (int c = 0; c < columnCount(); ++c)
             if (fieldOf(c) == change.field) emit QAbstractTableModel::dataChanged(index(t->recNo(), c), index(t->recNo(), c));
     }
-    if ((change.has(RecordChanged) || change.has(StateChanged)) && shownRows_ > 0)
-        emit headerDataChanged(Qt::Vertical, 0, shownRows_ - 1);
+    // The record indicator draws the mark itself; the grid repaints it on these changes, so
+    // no header notice over every row (which costs time with many records) is needed.
     emit tableChanged(change.flags, change.field);
 }
 
