@@ -100,6 +100,13 @@ void BoundEdit::keyPressEvent(QKeyEvent* event) {
     FieldLineEdit::keyPressEvent(event);
 }
 
+void BoundEdit::focusInEvent(QFocusEvent* event) {
+    FieldLineEdit::focusInEvent(event);
+    // Entered by the keyboard or by opening its screen, the whole value is selected, so typing
+    // replaces it; a click places the cursor where it lands.
+    if (event->reason() != Qt::MouseFocusReason) selectAll();
+}
+
 void BoundEdit::focusOutEvent(QFocusEvent* event) {
     // Only a move to another control of the same screen writes; switching windows does not.
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)

@@ -85,6 +85,19 @@ TEST(BoundEdit, FirstKeystrokeBeginsEditAndTheTextStaysPendingUntilFocusMoves) {
 
 // Every way of changing the text begins the edit: keys, the cut and paste shortcuts, and a
 // paste that comes without a key (the context menu).
+// Entered by Tab or by its screen opening, the value is selected and typing replaces it;
+// a click leaves the cursor where it landed.
+TEST(BoundEdit, EnteringByKeyboardSelectsTheValueAndAClickDoesNot) {
+    EditFixture f;
+    f.showAndFocus(f.predmet);
+    f.nomer->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(f.nomer->selectedText(), "1/26");
+    testing_support::typeText(f.nomer, "5/26");
+    EXPECT_EQ(f.nomer->text(), "5/26");
+    f.predmet->setFocus(Qt::MouseFocusReason);
+    EXPECT_FALSE(f.predmet->hasSelectedText());
+}
+
 TEST(BoundEdit, DeletionCutAndPasteAreFirstChangesToo) {
     struct Case {
         const char* name;
