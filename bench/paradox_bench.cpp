@@ -1,6 +1,7 @@
 // Contract tables of 100, 10,000 and 100,000 records: open and read every record
 // as text; one durable update, append and delete (journal and syncs included).
 #include "platform/paradox/io.h"
+#include "support/no_sync_env.h"
 #include "platform/paradox/table.h"
 
 #include <benchmark/benchmark.h>
@@ -34,35 +35,6 @@ Texts contract(long i) {
             "Петров П. П.", std::nullopt, "31.12.2024", std::nullopt, "государственный контракт"};
 }
 
-// Generation only: the real file system without syncs, so that 100,000 inserts are quick.
-class NoSyncEnv : public paradox::Env {
-    class F : public paradox::File {
-    public:
-        explicit F(std::unique_ptr<paradox::File> f) : f_(std::move(f)) {}
-        std::uint64_t size() override { return f_->size(); }
-        std::size_t read(std::uint64_t o, void* b, std::size_t n) override { return f_->read(o, b, n); }
-        void write(std::uint64_t o, const void* d, std::size_t n) override { f_->write(o, d, n); }
-        void truncate(std::uint64_t s) override { f_->truncate(s); }
-        void sync() override {}
-        bool tryLock() override { return f_->tryLock(); }
-        bool tryLockShared() override { return f_->tryLockShared(); }
-        void unlock() override { f_->unlock(); }
-    private:
-        std::unique_ptr<paradox::File> f_;
-    };
-    paradox::Env& base = paradox::defaultEnv();
-
-public:
-    std::unique_ptr<paradox::File> open(const std::filesystem::path& p, paradox::OpenMode m) override {
-        return std::make_unique<F>(base.open(p, m));
-    }
-    bool exists(const std::filesystem::path& p) override { return base.exists(p); }
-    void remove(const std::filesystem::path& p) override { base.remove(p); }
-    void rename(const std::filesystem::path& a, const std::filesystem::path& b) override { base.rename(a, b); }
-    void syncFolder(const std::filesystem::path&) override {}
-    bool writable(const std::filesystem::path& p) override { return base.writable(p); }
-};
-
 std::filesystem::path dataFolder() {
     auto dir = std::filesystem::path(TELMA_BINARY_DIR) / "bench-data" / "paradox";
     std::filesystem::create_directories(dir);
@@ -76,7 +48,7 @@ std::filesystem::path generated(long n) {
     if (std::filesystem::exists(dir / "done")) return db;
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-    NoSyncEnv env;
+    bench_support::NoSyncEnv env;
     auto t = paradox::Table::create(db, contractFields(), 1, &env);
     for (long i = 0; i < n; ++i) t.insert(contract(i + 1));
     std::ofstream(dir / "done") << n;

@@ -1,6 +1,7 @@
 #include "contract_table_file.h"
 
 #include "platform/paradox/io.h"
+#include "support/no_sync_env.h"
 #include "platform/paradox/table.h"
 #include "tools/contract_schema.h"
 
@@ -24,39 +25,6 @@ namespace contracts_bench {
 namespace fs = std::filesystem;
 
 namespace {
-
-// Generation only: the real file system without syncs, so that 100,000 durable inserts
-// take a minute instead of an hour. The file is the same as with syncs.
-class NoSyncEnv final : public paradox::Env {
-    class NoSyncFile final : public paradox::File {
-    public:
-        explicit NoSyncFile(std::unique_ptr<paradox::File> f) : f_(std::move(f)) {}
-        std::uint64_t size() override { return f_->size(); }
-        std::size_t read(std::uint64_t o, void* b, std::size_t n) override { return f_->read(o, b, n); }
-        void write(std::uint64_t o, const void* d, std::size_t n) override { f_->write(o, d, n); }
-        void truncate(std::uint64_t s) override { f_->truncate(s); }
-        void sync() override {}
-        bool tryLock() override { return f_->tryLock(); }
-        bool tryLockShared() override { return f_->tryLockShared(); }
-        void unlock() override { f_->unlock(); }
-
-    private:
-        std::unique_ptr<paradox::File> f_;
-    };
-
-public:
-    std::unique_ptr<paradox::File> open(const fs::path& p, paradox::OpenMode m) override {
-        return std::make_unique<NoSyncFile>(base_.open(p, m));
-    }
-    bool exists(const fs::path& p) override { return base_.exists(p); }
-    void remove(const fs::path& p) override { base_.remove(p); }
-    void rename(const fs::path& a, const fs::path& b) override { base_.rename(a, b); }
-    void syncFolder(const fs::path&) override {}
-    bool writable(const fs::path& p) override { return base_.writable(p); }
-
-private:
-    paradox::Env& base_ = paradox::defaultEnv();
-};
 
 // A realistic contract: every field the page shows filled, the notes fields empty, texts
 // varying from record to record.
@@ -100,7 +68,7 @@ fs::path generatedTable() {
     fs::create_directories(partial);
     const auto start = std::chrono::steady_clock::now();
     {
-        NoSyncEnv env;
+        bench_support::NoSyncEnv env;
         auto t = paradox::Table::create(partial / telma::kContractTableFile, telma::contractFields(),
                                         telma::kContractKeyFields, &env);
         for (long i = 0; i < kRecords; ++i) t.insert(contract(i + 1));

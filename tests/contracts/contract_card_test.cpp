@@ -295,15 +295,7 @@ TEST(ContractCard, RefusedPostKeepsTheCardOpenWithEveryValue) {
 TEST(ContractCard, ChangeBegunInTheGridIsFinishedInTheCardAndStoredInTheFile) {
     testing_support::qtApplication();
     QTemporaryDir dir;
-    const auto file = std::filesystem::path(dir.path().toStdString()) / "71BKontrakts.db";
-    {
-        auto t = paradox::Table::create(file, telma::contractFields(), telma::kContractKeyFields);
-        std::vector<std::optional<std::string>> row(17);
-        row[1] = "5/26";
-        t.insert(row);
-        row[1] = "6/26";
-        t.insert(row);
-    }
+    const auto file = testing_support::createContractFile(dir.path(), {"5/26", "6/26"});
     TfDM15 module(file);
     TForm5 card(module);
     testing_support::RecordingDesktop desktop;
@@ -349,13 +341,7 @@ TEST(ContractCard, ChangeBegunInTheGridIsFinishedInTheCardAndStoredInTheFile) {
 TEST(ContractCard, TextTheFileCannotHoldIsRefusedAndTheCardStaysOpen) {
     testing_support::qtApplication();
     QTemporaryDir dir;
-    const auto file = std::filesystem::path(dir.path().toStdString()) / "71BKontrakts.db";
-    {
-        auto t = paradox::Table::create(file, telma::contractFields(), telma::kContractKeyFields);
-        std::vector<std::optional<std::string>> row(17);
-        row[1] = "7/26";
-        t.insert(row);
-    }
+    const auto file = testing_support::createContractFile(dir.path(), {"7/26"});
     TfDM15 module(file);
     TForm5 card(module);
     card.show();

@@ -8,6 +8,10 @@
 
 #include <QStringList>
 
+#include <filesystem>
+#include <optional>
+#include <string>
+
 #include <memory>
 #include <vector>
 
@@ -29,6 +33,18 @@ inline QStringList contractRow(int key, const QString& nomer, const QString& pre
     row[1] = nomer;
     row[2] = predmet;
     return row;
+}
+
+// A new contract table file "71BKontrakts.db" in the folder, one record per number (KNomer).
+inline std::filesystem::path createContractFile(const QString& folder, const std::vector<std::string>& numbers) {
+    const auto file = std::filesystem::path(folder.toStdString()) / telma::kContractTableFile;
+    auto table = paradox::Table::create(file, telma::contractFields(), telma::kContractKeyFields);
+    std::vector<std::optional<std::string>> row(telma::contractFields().size());
+    for (const std::string& number : numbers) {
+        row[1] = number;
+        table.insert(row);
+    }
+    return file;
 }
 
 struct MemoryContracts {
