@@ -76,15 +76,6 @@ bool BoundEdit::beginChange() {
     return ds && f && !f->isReadOnly() && ds->edit();
 }
 
-bool BoundEdit::isChangeKey(const QKeyEvent* e) const {
-    if (e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Undo) ||
-        e->matches(QKeySequence::Redo))
-        return true;
-    if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) return true;
-    const QString t = e->text();
-    return !t.isEmpty() && t.at(0).isPrint() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-}
-
 void BoundEdit::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         pending_ = false;
@@ -92,7 +83,7 @@ void BoundEdit::keyPressEvent(QKeyEvent* event) {
         selectAll();
         return;
     }
-    if (isChangeKey(event)) {
+    if (isTextChangeKey(event)) {
         ContractTable* t = table();
         if (t && t->state() == DataState::Browse && !beginChange()) return;  // nothing may change
         if (isReadOnly()) return;

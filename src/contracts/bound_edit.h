@@ -34,7 +34,6 @@ protected:
 private:
     void showValue();
     bool beginChange();
-    bool isChangeKey(const QKeyEvent* event) const;
 
     QString fieldName_;
     bool pending_ = false;

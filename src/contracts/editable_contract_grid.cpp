@@ -219,15 +219,6 @@ void EditableContractGrid::currentChanged(const QModelIndex& current, const QMod
     ContractGrid::currentChanged(current, previous);
 }
 
-bool EditableContractGrid::isChangeKey(const QKeyEvent* e) const {
-    if (e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Undo) ||
-        e->matches(QKeySequence::Redo))
-        return true;
-    if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) return true;
-    const QString text = e->text();
-    return !text.isEmpty() && text.at(0).isPrint() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-}
-
 bool EditableContractGrid::eventFilter(QObject* watched, QEvent* event) {
     if (editor_ && watched == editor_) {
         if (event->type() == QEvent::MouseButtonDblClick) {
@@ -276,7 +267,7 @@ bool EditableContractGrid::eventFilter(QObject* watched, QEvent* event) {
                 break;
             default: break;
             }
-            if (isChangeKey(ke) && !beginChange()) return true;  // the record cannot be changed
+            if (isTextChangeKey(ke) && !beginChange()) return true;  // the record cannot be changed
             return false;
         }
     }
@@ -314,8 +305,7 @@ void EditableContractGrid::keyPressEvent(QKeyEvent* event) {
         !(mods & Qt::ControlModifier))
         writePendingText();
     if (handleMovementKey(event)) return;
-    const QString text = event->text();
-    if (!text.isEmpty() && text.at(0).isPrint() && !(mods & (Qt::ControlModifier | Qt::AltModifier))) {
+    if (isTypedCharacter(event)) {
         const bool opened = editor_ == nullptr;
         // On an empty table the first keystroke begins the first record, as in every bound control.
         if (t && t->isEmpty() && t->canModify() && !beginChange()) return;

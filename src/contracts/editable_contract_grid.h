@@ -46,7 +46,6 @@ private:
     void handleEscape();
     void deleteWithConfirmation();
     bool beginChange();          // the first change: Edit through the data source
-    bool isChangeKey(const QKeyEvent* event) const;
     void focusMoved(QWidget* old, QWidget* now);
     bool owns(const QWidget* w) const;
 

@@ -1,5 +1,6 @@
 #include "contracts/field_line_edit.h"
 
+#include <QKeyEvent>
 #include <QTimer>
 #include <QToolTip>
 #include <QValidator>
@@ -22,6 +23,17 @@ public:
 private:
     FieldLineEdit& edit_;
 };
+
+bool isTypedCharacter(const QKeyEvent* e) {
+    const QString text = e->text();
+    return !text.isEmpty() && text.at(0).isPrint() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+bool isTextChangeKey(const QKeyEvent* e) {
+    return e->matches(QKeySequence::Cut) || e->matches(QKeySequence::Paste) || e->matches(QKeySequence::Undo) ||
+           e->matches(QKeySequence::Redo) || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete ||
+           isTypedCharacter(e);
+}
 
 FieldLineEdit::FieldLineEdit(QWidget* parent) : QLineEdit(parent) {
     setValidator(new FieldLengthValidator(*this));

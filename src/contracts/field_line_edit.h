@@ -5,7 +5,14 @@
 
 #include <QLineEdit>
 
+class QKeyEvent;
+
 namespace contracts {
+
+// A key that types a character (no Ctrl or Alt held).
+bool isTypedCharacter(const QKeyEvent* event);
+// A key that changes an edit's text: a typed character, Backspace, Delete, cut, paste, undo, redo.
+bool isTextChangeKey(const QKeyEvent* event);
 
 class FieldLineEdit : public QLineEdit {
     Q_OBJECT
