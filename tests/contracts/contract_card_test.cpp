@@ -8,6 +8,7 @@
 #include "contracts/record_navigator.h"
 #include "platform/paradox/table.h"
 #include "support/contract_fixture.h"
+#include "support/layout_checks.h"
 #include "support/qt_application.h"
 #include "support/recording_desktop.h"
 #include "support/recording_navigator.h"
@@ -87,13 +88,7 @@ TEST(ContractCard, TwelveEditsBoundByFieldNameInTheirTabOrder) {
 
 TEST(ContractCard, TextsPlacesAndFontsAsDesigned) {
     CardFixture f;
-    struct Text {
-        const char* name;
-        const char* text;
-        QRect place;  // an empty size: sized to its text
-        int pixels;
-    };
-    const Text texts[] = {
+    const testing_support::LayoutText texts[] = {
         {"lbl2", "КАРТОЧКА КОНТРАКТА", {23, 15, 0, 0}, 16},
         {"lbl1", "Здесь можно просматривать, редактировать и добавлять данные в выбранный контракт", {24, 57, 625, 16}, 13},
         {"lbl17", "Это может быть государственный или муниципальный контракта \n"
@@ -114,17 +109,7 @@ TEST(ContractCard, TextsPlacesAndFontsAsDesigned) {
         {"lbl13", "Фамилия и инициалы\nруководителя Заказчика", {496, 417, 185, 32}, 13},
     };
     EXPECT_EQ(f.card.findChildren<QLabel*>().size(), static_cast<qsizetype>(std::size(texts)));
-    for (const Text& t : texts) {
-        auto* label = f.card.findChild<QLabel*>(QString::fromLatin1(t.name));
-        ASSERT_NE(label, nullptr) << t.name;
-        EXPECT_EQ(label->text(), QString::fromUtf8(t.text)) << t.name;
-        if (t.place.size().isEmpty())
-            EXPECT_EQ(label->pos(), t.place.topLeft()) << t.name;
-        else
-            EXPECT_EQ(label->geometry(), t.place) << t.name;
-        EXPECT_EQ(label->font().pixelSize(), t.pixels) << t.name;
-        EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(128, 128, 0)) << t.name;
-    }
+    testing_support::expectLayoutTexts(f.card, texts);
     EXPECT_TRUE(f.card.findChild<QLabel*>("lbl2")->font().bold());
 
     const std::pair<const char*, QRect> edits[] = {

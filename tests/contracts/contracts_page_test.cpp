@@ -6,6 +6,7 @@
 #include "contracts/record_indicator.h"
 #include "contracts/record_navigator.h"
 #include "support/contract_fixture.h"
+#include "support/layout_checks.h"
 #include "support/qt_application.h"
 #include "support/recording_desktop.h"
 #include "support/recording_navigator.h"
@@ -46,13 +47,7 @@ struct PageFixture {
 
 TEST(ContractsPage, TextsFontsAndPlacesAsDesigned) {
     PageFixture f;
-    struct Text {
-        const char* name;
-        const char* text;
-        QRect place;  // an empty size: sized to its text
-        int pixels;
-    };
-    const Text texts[] = {
+    const testing_support::LayoutText texts[] = {
         {"lbl2", "РАБОТА С КОНТРАКТАМИ", {23, 15, 0, 0}, 16},
         {"lbl1", "Здесь можно просматривать, редактировать и добавлять контракты", {24, 57, 537, 16}, 13},
         {"lbl4", "Двойным нажатием на строку контракта вызывается карточка контракта, которую можно просмотреть или "
@@ -72,17 +67,7 @@ TEST(ContractsPage, TextsFontsAndPlacesAsDesigned) {
         {"lbl14", "ЗАКАЗАТЬ\nПИСЬМО", {744, 608, 0, 0}, 13},
         {"lbl15", "ОБРАТНАЯ \nСВЯЗЬ\n", {968, 608, 0, 0}, 13},
     };
-    for (const Text& t : texts) {
-        QLabel* l = f.label(t.name);
-        ASSERT_NE(l, nullptr) << t.name;
-        EXPECT_EQ(l->text(), QString::fromUtf8(t.text)) << t.name;
-        if (t.place.size().isEmpty())
-            EXPECT_EQ(l->pos(), t.place.topLeft()) << t.name;
-        else
-            EXPECT_EQ(l->geometry(), t.place) << t.name;
-        EXPECT_EQ(l->font().pixelSize(), t.pixels) << t.name;
-        EXPECT_EQ(l->palette().color(QPalette::WindowText), ui::kOlive) << t.name;
-    }
+    testing_support::expectLayoutTexts(f.page, texts);
     EXPECT_TRUE(f.label("lbl2")->font().bold());
     EXPECT_EQ(f.label("lbl11")->parentWidget()->objectName(), "grp1");
     EXPECT_EQ(f.page.windowTitle(), "Страница контрактов");
